@@ -1,0 +1,589 @@
+#include "String.h"
+#include "Exception.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+namespace QFC {
+
+namespace {
+
+const char Blanks[] = " \t\n\f\r";
+
+bool isSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// Upper bound of the formatted length, walking the template the way the
+// arguments will be consumed. Only a starting size: the result is measured
+// exactly before anything is written.
+uint32_t estimateFormatLength(const char* fmt, va_list args)
+{
+    uint32_t total = 0;
+    for (const char* p = fmt; *p; ++p) {
+        if (*p != '%' || *++p == '%') {
+            ++total;
+            if (!*p)
+                break;
+            continue;
+        }
+        for (; *p == ' ' || *p == '+' || *p == '-' || *p == '0' || *p == '#'; ++p)
+            if (*p == '#')
+                total += 2;
+        uint32_t width = 0;
+        if (*p == '*') {
+            int w = va_arg(args, int);
+            width = w < 0 ? static_cast<uint32_t>(-w) : static_cast<uint32_t>(w);
+            ++p;
+        } else {
+            for (; *p >= '0' && *p <= '9'; ++p)
+                width = width * 10 + (*p - '0');
+        }
+        bool hasPrecision = false;
+        uint32_t precision = 0;
+        if (*p == '.') {
+            hasPrecision = true;
+            ++p;
+            if (*p == '*') {
+                int v = va_arg(args, int);
+                precision = v < 0 ? 0 : static_cast<uint32_t>(v);
+                ++p;
+            } else {
+                for (; *p >= '0' && *p <= '9'; ++p)
+                    precision = precision * 10 + (*p - '0');
+            }
+        }
+        bool shortSize = false, longSize = false, wide64 = false;
+        for (;; ++p) {
+            if (*p == 'F' || *p == 'L' || *p == 'N')
+                continue;
+            if (*p == 'h') { shortSize = true; continue; }
+            if (*p == 'l') { longSize = true; continue; }
+            if (*p == 'I' && p[1] == '6' && p[2] == '4') { wide64 = true; p += 2; continue; }
+            break;
+        }
+        uint32_t item = 0;
+        bool textItem = false;
+        switch (*p) {
+        case 'c': case 'C':
+            va_arg(args, int);
+            item = 2;
+            textItem = true;
+            break;
+        case 's': case 'S': {
+            bool wide = (*p == 'S' && !shortSize) || (*p == 's' && longSize);
+            if (wide) {
+                const wchar_t* w = va_arg(args, const wchar_t*);
+                item = w ? static_cast<uint32_t>(wcslen(w)) : 6;
+            } else {
+                const char* s = va_arg(args, const char*);
+                item = s ? static_cast<uint32_t>(strlen(s)) : 6;
+            }
+            if (item < 1)
+                item = 1;
+            textItem = true;
+            break;
+        }
+        case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': case 'p':
+            if (wide64)
+                va_arg(args, long long);
+            else
+                va_arg(args, int);
+            item = width + precision >= 32 ? width + precision : 32;
+            break;
+        case 'e': case 'f': case 'g': case 'G': case 'E':
+            va_arg(args, double);
+            item = width + precision >= 128 ? width + precision : 128;
+            break;
+        case 'n':
+            va_arg(args, int*);
+            break;
+        case '\0':
+            return total;
+        default:
+            item = 1;
+            break;
+        }
+        if (textItem) {
+            if (width > item)
+                item = width;
+            if (hasPrecision && item >= precision)
+                item = precision;
+        }
+        total += item;
+    }
+    return total;
+}
+
+// Ends a pin when formatting leaves early by an exception.
+class PinGuard {
+public:
+    explicit PinGuard(const String& s) : s_(s) {}
+    ~PinGuard()
+    {
+        StringBuffer* b = const_cast<StringBuffer*>(s_.block());
+        if (b && b->refCount == 0)
+            b->refCount = 1;
+    }
+    PinGuard(const PinGuard&) = delete;
+    PinGuard& operator=(const PinGuard&) = delete;
+
+private:
+    const String& s_;
+};
+
+} // namespace
+
+String::String(const char* text) : block_(nullptr)
+{
+    if (text)
+        assignBytes(text, static_cast<uint32_t>(strlen(text)));
+}
+
+String::String(const char* bytes, int count) : block_(nullptr)
+{
+    uint32_t n = count > 0 ? static_cast<uint32_t>(count) : 0;
+    block_ = block::allocate(n);
+    if (n)
+        memcpy(block_->data(), bytes, n);
+    block_->data()[n] = 0;
+}
+
+String::String(const String& other) : block_(nullptr)
+{
+    if (!other.block_)
+        return;
+    if (block::share(other.block_)) {
+        block_ = other.block_;
+        return;
+    }
+    assignBytes(other.block_->data(), other.block_->length);
+}
+
+String::~String()
+{
+    block::release(block_);
+}
+
+String& String::operator=(const String& other)
+{
+    if (other.isEmpty()) {
+        clear();
+        return *this;
+    }
+    if (block::share(other.block_)) {
+        block::release(block_);
+        block_ = other.block_;
+        return *this;
+    }
+    if (other.block_ != block_)
+        assignBytes(other.block_->data(), other.block_->length);
+    return *this;
+}
+
+String& String::operator=(const char* text)
+{
+    if (!text)
+        clear();
+    else
+        assignBytes(text, static_cast<uint32_t>(strlen(text)));
+    return *this;
+}
+
+void String::clear()
+{
+    if (!block_)
+        return;
+    if (block_->refCount < 2) {
+        block_->length = 0;
+        block_->data()[0] = 0;
+    } else {
+        block::release(block_);
+        block_ = nullptr;
+    }
+}
+
+void String::resizeKeep(uint32_t n)
+{
+    if (block_ && block::writableInPlace(block_, n)) {
+        block_->length = n;
+        return;
+    }
+    StringBuffer* fresh = block::allocate(n);
+    fresh->data()[0] = 0;
+    if (block_) {
+        uint32_t keep = block_->length < n ? block_->length : n;
+        memcpy(fresh->data(), block_->data(), keep);
+        block::release(block_);
+    }
+    fresh->data()[n] = 0;
+    block_ = fresh;
+}
+
+void String::resizeDiscard(uint32_t n)
+{
+    if (block_ && block::writableInPlace(block_, n)) {
+        block_->length = n;
+        return;
+    }
+    StringBuffer* fresh = block::allocate(n);
+    fresh->data()[0] = 0;
+    block::release(block_);
+    block_ = fresh;
+}
+
+void String::makePrivate()
+{
+    if (block_ && block_->refCount >= 2)
+        resizeKeep(block_->length);
+}
+
+bool String::pointsIntoBlock(const char* p) const
+{
+    return block_ && p >= block_->data() && p < block_->data() + block_->capacity;
+}
+
+// The source may lie in this string's own block: a new block is filled
+// before the old one is released, and in-place copies use memmove.
+void String::assignBytes(const char* bytes, uint32_t count)
+{
+    if (block_ && block::writableInPlace(block_, count)) {
+        memmove(block_->data(), bytes, count);
+        block_->length = count;
+        block_->data()[count] = 0;
+        return;
+    }
+    StringBuffer* fresh = block::allocate(count);
+    memcpy(fresh->data(), bytes, count);
+    fresh->data()[count] = 0;
+    block::release(block_);
+    block_ = fresh;
+}
+
+void String::appendBytes(const char* bytes, uint32_t count)
+{
+    uint32_t old = static_cast<uint32_t>(length());
+    uint32_t n = old + count;
+    if (block_ && block::writableInPlace(block_, n)) {
+        memmove(block_->data() + old, bytes, count);
+        block_->length = n;
+        block_->data()[n] = 0;
+        return;
+    }
+    StringBuffer* fresh = block::allocate(n);
+    if (block_)
+        memcpy(fresh->data(), block_->data(), old);
+    memcpy(fresh->data() + old, bytes, count);
+    fresh->data()[n] = 0;
+    block::release(block_);
+    block_ = fresh;
+}
+
+void String::setAt(int index, char c)
+{
+    makePrivate();
+    block_->data()[index] = c;
+    if (c == 0)
+        block_->length = static_cast<uint32_t>(index);
+}
+
+String& String::append(const String& other)
+{
+    if (!other.isEmpty())
+        appendBytes(other.block_->data(), other.block_->length);
+    return *this;
+}
+
+String& String::append(const char* text)
+{
+    if (text)
+        appendBytes(text, static_cast<uint32_t>(strlen(text)));
+    return *this;
+}
+
+String& String::append(char c)
+{
+    appendBytes(&c, 1);
+    return *this;
+}
+
+String& String::appendNumber(uint32_t value, int minWidth)
+{
+    char digits[16];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    int padding = minWidth > count ? minWidth - count : 0;
+    uint32_t old = static_cast<uint32_t>(length());
+    resizeKeep(old + padding + count);
+    char* out = block_->data() + old;
+    memset(out, '0', padding);
+    for (int i = 0; i < count; ++i)
+        out[padding + i] = digits[count - 1 - i];
+    out[padding + count] = 0;
+    return *this;
+}
+
+String& String::appendPath(const String& component)
+{
+    if (component.isEmpty())
+        return *this;
+    if (isEmpty()) {
+        *this = component;
+        return *this;
+    }
+    if (!isSeparator(block_->data()[block_->length - 1]) && !isSeparator(component.at(0)))
+        append('\\');
+    return append(component);
+}
+
+String& String::appendPath(const char* component)
+{
+    if (isEmpty()) {
+        if (component)
+            *this = component;
+        return *this;
+    }
+    if (!component)
+        return *this;
+    if (isSeparator(block_->data()[block_->length - 1]))
+        return append(component);
+    String keep;
+    if (pointsIntoBlock(component)) {  // appending the separator may move this block
+        keep = component;
+        component = keep.text();
+    }
+    append('\\');
+    return append(component);
+}
+
+int String::find(char c, int start) const
+{
+    int n = length();
+    for (int i = start; i < n; ++i)
+        if (block_->data()[i] == c)
+            return i;
+    return -1;
+}
+
+int String::find(const char* text, int start) const
+{
+    if (isEmpty() || !text || !*text || start > length())
+        return -1;
+    const char* hit = strstr(block_->data() + start, text);
+    return hit ? static_cast<int>(hit - block_->data()) : -1;
+}
+
+int String::findOneOf(const char* set, int start) const
+{
+    int n = length();
+    for (int i = start; i < n; ++i) {
+        char c = block_->data()[i];
+        if (c && strchr(set, c))
+            return i;
+    }
+    return -1;
+}
+
+int String::findLastOf(const char* set, int stop) const
+{
+    int i = length() - 1;
+    if (stop >= i)
+        return i;
+    for (; i > stop; --i) {
+        char c = block_->data()[i];
+        if (c && strchr(set, c))
+            return i;
+    }
+    return stop;
+}
+
+String String::left(int n) const
+{
+    int len = length();
+    if (len == 0)
+        return String();
+    int k = n < 0 ? len + n : (n >= len ? len : n);
+    return String(block_->data(), k);
+}
+
+String String::right(int n) const
+{
+    int len = length();
+    if (len == 0)
+        return String();
+    int k = n < 0 ? len + n : (n >= len ? len : n);
+    return String(block_->data() + (len - k), k);
+}
+
+String String::mid(int start, int count) const
+{
+    if (isEmpty())
+        return String();
+    return String(block_->data() + start, count);
+}
+
+void String::makeUpper()
+{
+    makePrivate();
+    int n = length();
+    for (int i = 0; i < n; ++i)
+        block_->data()[i] = static_cast<char>(toupper(static_cast<unsigned char>(block_->data()[i])));
+}
+
+void String::trimLeft()
+{
+    int n = length();
+    int skip = 0;
+    while (skip < n && strchr(Blanks, block_->data()[skip]))
+        ++skip;
+    if (skip == 0)
+        return;
+    makePrivate();
+    memmove(block_->data(), block_->data() + skip, n - skip + 1);
+    block_->length = static_cast<uint32_t>(n - skip);
+}
+
+void String::trimRight()
+{
+    int n = length();
+    int keep = n;
+    while (keep > 0 && strchr(Blanks, block_->data()[keep - 1]))
+        --keep;
+    if (keep == n)
+        return;
+    makePrivate();
+    block_->length = static_cast<uint32_t>(keep);
+    block_->data()[keep] = 0;
+}
+
+void String::insert(const char* bytes, int index, int count)
+{
+    if (count <= 0)
+        return;
+    String source;
+    if (pointsIntoBlock(bytes)) {
+        source = String(bytes, count);
+        bytes = source.text();
+    }
+    uint32_t old = static_cast<uint32_t>(length());
+    uint32_t n = old + static_cast<uint32_t>(count);
+    resizeKeep(n);
+    char* d = block_->data();
+    memmove(d + index + count, d + index, old - index);
+    memcpy(d + index, bytes, count);
+    d[n] = 0;
+}
+
+int String::toInt() const
+{
+    uint32_t value = 0;
+    int n = length();
+    for (int i = 0; i < n; ++i)
+        value = value * 10 + static_cast<uint32_t>(static_cast<unsigned char>(block_->data()[i]) - '0');
+    return static_cast<int>(value);
+}
+
+String& String::format(String fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    try {
+        formatV(fmt, args);
+    } catch (...) {
+        va_end(args);
+        throw;
+    }
+    va_end(args);
+    return *this;
+}
+
+String& String::formatV(String fmt, va_list args)
+{
+    const char* pattern = fmt.textOrEmpty();
+    va_list walk;
+    va_copy(walk, args);
+    uint32_t room = estimateFormatLength(pattern, walk);
+    va_end(walk);
+
+    PinGuard unpin(*this);
+    int written = -1;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        resizeKeep(room);
+        block_->refCount = 0;
+        va_list pass;
+        va_copy(pass, args);
+        written = __mingw_vsnprintf(block_->data(), room + 1, pattern, pass);
+        va_end(pass);
+        if (written < 0 || static_cast<uint32_t>(written) <= room)
+            break;
+        // The estimate was short: size the block to the measured length.
+        room = static_cast<uint32_t>(written);
+    }
+    uint32_t n = written < 0 ? 0 : static_cast<uint32_t>(written);
+    block_->length = n;
+    block_->data()[n] = 0;
+    block_->refCount = 1;
+    return *this;
+}
+
+String& String::loadString(HINSTANCE module, UINT id)
+{
+    char local[256];
+    int count = ::LoadStringA(module, id, local, 256);
+    if (count <= 254) {
+        if (count > 0)
+            assignBytes(local, static_cast<uint32_t>(count));
+    } else {
+        PinGuard unpin(*this);
+        int size = 256;
+        do {
+            size += 256;
+            resizeKeep(static_cast<uint32_t>(size));
+            block_->refCount = 0;
+            count = ::LoadStringA(module, id, block_->data(), size);
+            if (count < 0)
+                count = 0;
+            block_->data()[count] = 0;
+            block_->length = static_cast<uint32_t>(count);
+        } while (count > size - 2);
+    }
+    if (count <= 0)
+        clear();
+    return *this;
+}
+
+String& String::loadString(UINT id)
+{
+    return loadString(::GetModuleHandleA(nullptr), id);
+}
+
+char* String::getBuffer(int n)
+{
+    uint32_t len = n > 0 ? static_cast<uint32_t>(n) : 0;
+    resizeKeep(len);
+    block_->refCount = 0;
+    block_->data()[len] = 0;
+    return block_->data();
+}
+
+void String::releaseBuffer()
+{
+    if (block_ && block_->refCount == 0)
+        block_->refCount = 1;
+}
+
+char* String::setLength(int n)
+{
+    uint32_t len = n > 0 ? static_cast<uint32_t>(n) : 0;
+    resizeKeep(len);
+    block_->data()[len] = 0;
+    return block_->data();
+}
+
+} // namespace QFC
