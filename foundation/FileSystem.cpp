@@ -1,0 +1,113 @@
+#include "FileSystem.h"
+#include "RegistryKey.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace QFC {
+
+namespace {
+
+const char CurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+const char ProgramFilesValue[] = "ProgramFilesDir";
+const char Separators[] = "\\/";
+
+// A count of 0 is a failure and a count of MaxPath or more means the name
+// did not fit: the buffer then holds no usable name.
+String nameFrom(const char* buffer, UINT count)
+{
+    return count == 0 || count >= static_cast<UINT>(MaxPath) ? String() : String(buffer);
+}
+
+} // namespace
+
+String windowsDirectory()
+{
+    char buffer[MaxPath];
+    return nameFrom(buffer, ::GetWindowsDirectoryA(buffer, MaxPath));
+}
+
+String systemDirectory()
+{
+    char buffer[MaxPath];
+    return nameFrom(buffer, ::GetSystemDirectoryA(buffer, MaxPath));
+}
+
+String tempDirectory()
+{
+    char buffer[MaxPath];
+    return nameFrom(buffer, ::GetTempPathA(MaxPath, buffer));
+}
+
+String programFilesDirectory()
+{
+    RegistryKey key;
+    if (!key.open(HKEY_LOCAL_MACHINE, CurrentVersionKey, KEY_READ))
+        return String();
+    String directory = key.queryString(ProgramFilesValue);
+    key.close();
+    return directory;
+}
+
+String modulePath()
+{
+    String path;
+    char* buffer = path.getBuffer(MaxPath + 1);
+    // A name cut at MaxPath is not terminated by every platform version.
+    buffer[MaxPath] = 0;
+    DWORD count = ::GetModuleFileNameA(nullptr, buffer, MaxPath);
+    if (count == 0)
+        buffer[0] = 0;
+    path.releaseBuffer();
+    path.setLength(static_cast<int>(strlen(path.text())));
+    return path;
+}
+
+String tempFileName(const String& prefix, String directory)
+{
+    if (directory.isEmpty())
+        directory = tempDirectory();
+    if (directory.isEmpty())
+        return String();
+    char buffer[MaxPath];
+    if (!::GetTempFileNameA(directory.text(), prefix.textOrEmpty(), 0, buffer))
+        return String();
+    return String(buffer);
+}
+
+bool fileExists(const String& path)
+{
+    return !path.isEmpty() && ::GetFileAttributesA(path.text()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool copyFile(const String& destination, const String& source)
+{
+    if (source.isEmpty())
+        return false;
+    return ::CopyFileA(source.text(), destination.textOrEmpty(), FALSE) != FALSE;
+}
+
+bool deleteFile(const String& path)
+{
+    return ::DeleteFileA(path.textOrEmpty()) != FALSE;
+}
+
+int createDirectoryPath(String path)
+{
+    String prefix;
+    int position = 0;
+    int count = 0;
+    for (int separator; (separator = path.findOneOf(Separators, position)) >= 0;) {
+        prefix.append(path.mid(position, separator - position));
+        ++count;
+        position = separator + 1;
+        // Existing directories, drive names and an empty prefix fail harmlessly.
+        ::CreateDirectoryA(prefix.textOrEmpty(), nullptr);
+        prefix.append('\\');
+    }
+    ::CreateDirectoryA(path.textOrEmpty(), nullptr);
+    return fileExists(path) ? count : -1;
+}
+
+} // namespace QFC

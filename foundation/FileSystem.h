@@ -1,0 +1,40 @@
+#ifndef QFC_FILESYSTEM_H
+#define QFC_FILESYSTEM_H
+
+#include "String.h"
+
+namespace QFC {
+
+// The platform's path limit; every name query uses a buffer of this size.
+const int MaxPath = 260;
+
+// The Windows directory, without a trailing separator added or removed.
+// Empty when the platform call fails.
+String windowsDirectory();
+// The system directory. Empty when the platform call fails.
+String systemDirectory();
+// The temporary directory, ending with a backslash. Empty on failure.
+String tempDirectory();
+// "ProgramFilesDir" of HKLM\Software\Microsoft\Windows\CurrentVersion.
+// Empty when the key or the value is missing.
+String programFilesDirectory();
+// The running program's full path. Empty on failure.
+String modulePath();
+// Creates a new, empty, uniquely named file in directory (the temporary
+// directory when empty) and returns its full name. Empty on failure.
+String tempFileName(const String& prefix, String directory);
+
+// True when path names an existing file or directory; false for "".
+bool fileExists(const String& path);
+// Copies source over destination, which is overwritten when it exists.
+// Note the order: destination first. False on failure or an empty source.
+bool copyFile(const String& destination, const String& source);
+// False when the file cannot be deleted.
+bool deleteFile(const String& path);
+// Creates every missing directory along path (either separator). Returns the
+// number of separators in path when the whole path exists afterwards, else -1.
+int createDirectoryPath(String path);
+
+} // namespace QFC
+
+#endif
