@@ -3,8 +3,10 @@
 // <base>\Brenvick\ZEPH\Info\<product id>\, the base being the Windows
 // directory first and the Program Files directory second; the customer
 // identifier is the registry value HKLM\Software\Brenvick\ZEPH\CustomerId.
-#include "String.h"
-
+//
+// The library is not built on the caller's string code: it lays out the
+// string block of the customer identifier itself, as any other library
+// answering these calls may.
 #include <windows.h>
 
 #include <cstring>
@@ -16,6 +18,39 @@ const char RecordFile[] = "PRODUCT.INF";
 const char RecordSection[] = "PRODUCT";
 const char CustomerKey[] = "Software\\Brenvick\\ZEPH";
 const char CustomerValue[] = "CustomerId";
+
+// The caller's text type: one pointer to a block that starts with a 36-byte
+// header (reference count, length, capacity, lock) followed by the
+// characters, allocated with GlobalAlloc in fixed mode. A class that is not
+// trivially copyable, so it is returned through a hidden result pointer like
+// the caller's own.
+class SharedText {
+public:
+    SharedText() : block_(nullptr) {}
+    SharedText(const SharedText& other) : block_(other.block_) {}
+    ~SharedText() {}
+
+    // False when the block cannot be allocated; the text then stays empty.
+    bool assign(const char* text, DWORD length)
+    {
+        const DWORD header = 36;
+        DWORD capacity = (length / 50 + 1) * 50;
+        char* block = static_cast<char*>(::GlobalAlloc(GMEM_FIXED, header + capacity));
+        if (!block)
+            return false;
+        DWORD fields[3] = {1, length, capacity};
+        std::memcpy(block, fields, sizeof fields);
+        ::InitializeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(block + 12));
+        std::memcpy(block + header, text, length);
+        block[header + length] = 0;
+        block_ = block;
+        return true;
+    }
+
+private:
+    SharedText& operator=(const SharedText&);
+    void* block_;
+};
 
 struct Session {
     char recordPath[MAX_PATH];  // empty until a product is selected
@@ -129,23 +164,20 @@ void WINAPI CloseProductStore(void* session)
 }
 
 // Returned by value across the library boundary; the caller releases it.
-QFC::String WINAPI GetCustomerId()
+SharedText WINAPI GetCustomerId()
 {
-    QFC::String id;
+    SharedText id;
     HKEY key;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, CustomerKey, 0, KEY_READ, &key))
         return id;
-    DWORD size = 0;
+    char value[1024];
+    DWORD size = sizeof value - 1;
     DWORD type = 0;
-    if (::RegQueryValueExA(key, CustomerValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ &&
-        size > 0) {
-        char* text = id.getBuffer(static_cast<int>(size));
-        if (::RegQueryValueExA(key, CustomerValue, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
-            ERROR_SUCCESS)
-            size = 0;
-        text[size] = 0;  // a value stored without its terminator still ends here
-        id.releaseBuffer();
-        id.setLength(static_cast<int>(std::strlen(id.text())));
+    if (::RegQueryValueExA(key, CustomerValue, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ) {
+        value[size] = 0;  // a value stored without its terminator still ends here
+        id.assign(value, static_cast<DWORD>(std::strlen(value)));
     }
     ::RegCloseKey(key);
     return id;
