@@ -14,4 +14,7 @@
 #define IDS_TRANSACTION_SECTION     310
 #define IDS_TRANSACTION_KEY         311
 
+// The program icon, the first icon group and so the one the shell shows.
+#define IDI_MAIN                    201
+
 #endif
