@@ -306,6 +306,14 @@ String& String::append(const char* text)
 
 String& String::append(char c)
 {
+    // The common case of building a text character by character stays inline.
+    uint32_t old = static_cast<uint32_t>(length());
+    if (block_ && block::writableInPlace(block_, old + 1)) {
+        block_->data()[old] = c;
+        block_->data()[old + 1] = 0;
+        block_->length = old + 1;
+        return *this;
+    }
     appendBytes(&c, 1);
     return *this;
 }
