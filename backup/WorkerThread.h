@@ -22,6 +22,8 @@ public:
     // sent to this thread. Returns at once when no run was started.
     void WaitForCompletion();
     int GetState() const;
+    // The thread of the latest run (signalled when it has ended), or null.
+    HANDLE ThreadHandle() const { return thread_; }
 
 protected:
     // Starts Run on a new thread after the previous run has ended. False when

@@ -1,0 +1,63 @@
+#include "CopyPage.h"
+
+#include "ProgressRecord.h"
+#include "QFXWizardSheet.h"
+#include "WizardPageText.h"
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(CopyPage, ProgressPage)
+    ON_REGISTERED_MESSAGE(CopyProgressMessage, OnCopyProgress)
+END_MESSAGE_MAP()
+
+CopyPage::CopyPage() : ProgressPage(IDD_PROGRESS_PAGE)
+{
+}
+
+void CopyPage::StartCopy(bool backup, UINT headerId, const QFC::String& productIdentifier, const QFC::String& drive)
+{
+    operationFormat.loadString(IDS_COPYING_FILE);
+    GetSheet()->SetWizardButtons(0);
+    SetBitmap(IDB_WIZARD);
+    SetHeaderText(ResourceText(headerId));
+    SetOperationText(QFC::String(""));
+    // Busy from here until the run ends, also while waiting for a previous
+    // run's thread inside the start.
+    SetBusyUntil(nullptr);
+    worker.Prepare(m_hWnd, productIdentifier, drive);
+    if (backup ? worker.StartBackup() : worker.StartRestore())
+        SetBusyUntil(worker.ThreadHandle());
+}
+
+void CopyPage::ActivatePage(int index)
+{
+    QFXWizardSheet* sheet = GetSheet();
+    if (sheet->SetActivePage(index) && sheet->GetPage(sheet->GetActiveIndex()) != this && m_hWnd)
+        ::ShowWindow(m_hWnd, SW_HIDE);
+}
+
+LRESULT CopyPage::OnCopyProgress(WPARAM kind, LPARAM argument)
+{
+    switch (kind) {
+    case NotifyProgress: {
+        ProgressRecord* record = reinterpret_cast<ProgressRecord*>(argument);
+        if (record->index == -1) {
+            SetRange(0, record->total);
+            SetPos(0);
+        } else {
+            QFC::String text;
+            text.format(operationFormat, record->name.textOrEmpty());
+            SetPos(record->index);
+            SetOperationText(text);
+        }
+        delete record;
+        break;
+    }
+    case NotifyStage:
+        OnCopyStage(static_cast<int>(argument));
+        break;
+    case NotifyError:
+        OnCopyError(static_cast<int>(argument));
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,33 @@
+#include "RecoveryCopyAll.h"
+
+#include "RecoveryWizard.h"
+#include "WizardPageText.h"
+#include "resource.h"
+
+BOOL RecoveryCopyAll::OnSetActive()
+{
+    if (!CopyPage::OnSetActive())
+        return FALSE;
+    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    StartCopy(false, IDS_RECOVERY_COPY_HEADER, wizard->ProductIdentifier(), wizard->BackupDrive());
+    return TRUE;
+}
+
+void RecoveryCopyAll::OnCopyStage(int stage)
+{
+    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    if (stage == StageProductRestore)
+        SetOperationText(ResourceText(IDS_STAGE_PRODUCT_RESTORE));
+    else if (stage == StageDone && wizard->GetActiveIndex() + 1 < wizard->GetPageCount())
+        ActivatePage(wizard->GetActiveIndex() + 1);
+}
+
+void RecoveryCopyAll::OnCopyError(int code)
+{
+    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    if (code == ErrorCopy)
+        wizard->SetMessageId(IDS_ERROR_COPY);
+    else if (code == ErrorCreateDirectory)
+        wizard->SetMessageId(IDS_ERROR_CREATE_DIRECTORY);
+    ActivatePage(RecoveryWizard::FinalPage);
+}

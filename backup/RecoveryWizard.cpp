@@ -1,0 +1,15 @@
+#include "RecoveryWizard.h"
+
+RecoveryWizard::RecoveryWizard(QFC::String caption) : QFXWizardSheet(caption), messageId(0)
+{
+}
+
+void RecoveryWizard::SetUp(QFC::String identifier, QFC::String title)
+{
+    productIdentifier = identifier;
+    wizardTitle = title;
+    messageId = 0;
+    AddPage(&intro);
+    AddPage(&copyAll);
+    AddPage(&finish);
+}
