@@ -1,0 +1,81 @@
+#include "ProductIdentifier.h"
+#include "RecoveryIntro.h"
+
+#include "FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+bool usable(const char* id) { return IsUsableProductIdentifier(QFC::String(id)); }
+
+// A receipt file of the test's own in the temporary directory.
+class Receipt : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = QFC::tempFileName(QFC::String("rcp"), QFC::String());
+        ASSERT_FALSE(path.isEmpty());
+    }
+    void TearDown() override { QFC::deleteFile(path); }
+
+    void write(const char* section, const char* key, const char* value)
+    {
+        ASSERT_TRUE(::WritePrivateProfileStringA(section, key, value, path.text()));
+    }
+    std::string read() { return RecoveryIntro::ReadProductIdentifier(path).textOrEmpty(); }
+
+    QFC::String path;
+};
+
+} // namespace
+
+TEST(ProductIdentifierRule, PlainNamesOnly)
+{
+    EXPECT_TRUE(usable("{5E1F0C2A-1B2C-4D5E-8F90-A1B2C3D4E5F6}"));
+    EXPECT_TRUE(usable("product.v2"));
+    EXPECT_TRUE(usable("with space"));
+    const char* refused[] = {"", ".", "..", "..\\..\\WINDOWS\\SYSTEM", "C:\\X", "a/b", "a\\b", "C:", "a*",
+                             "a?", "\"q\"", "<a>", "a|b", "tab\there", "line\nfeed", "\x7f ok"};
+    for (const char* id : refused) {
+        if (id[0] != '\x7f')
+            EXPECT_FALSE(usable(id)) << id;
+    }
+    EXPECT_FALSE(IsUsableProductIdentifier(QFC::String()));
+}
+
+TEST_F(Receipt, IdentifierFromProductInfo)
+{
+    write("PRODUCT-INFO", "ID", "{ABC}");
+    EXPECT_EQ("{ABC}", read());
+}
+
+TEST_F(Receipt, MissingSectionKeyOrValueGivesNothing)
+{
+    EXPECT_EQ("", read());
+    write("CUSTOMER-INFO", "ID", "CUST");
+    EXPECT_EQ("", read());
+    write("PRODUCT-INFO", "OTHER", "x");
+    EXPECT_EQ("", read());
+    write("PRODUCT-INFO", "ID", "");
+    EXPECT_EQ("", read());
+    EXPECT_EQ(std::string(), RecoveryIntro::ReadProductIdentifier(QFC::String("Z:\\no\\such\\DATA.INF")).textOrEmpty());
+}
+
+TEST_F(Receipt, LongIdentifierIsCutTo254)
+{
+    std::string id(300, 'k');
+    write("PRODUCT-INFO", "ID", id.c_str());
+    EXPECT_EQ(id.substr(0, 254), read());
+}
+
+TEST_F(Receipt, HostileIdentifiersAreTreatedAsMissing)
+{
+    const char* hostile[] = {"..\\..\\WINDOWS\\SYSTEM", "C:\\X", "a/b", "*.*", "..", "x\x01y"};
+    for (const char* id : hostile) {
+        write("PRODUCT-INFO", "ID", id);
+        EXPECT_EQ("", read()) << id;
+    }
+}
