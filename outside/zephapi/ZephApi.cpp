@@ -64,7 +64,7 @@ bool usableIdentifier(const char* id)
     if (!id || !*id || !std::strcmp(id, ".") || !std::strcmp(id, ".."))
         return false;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(id); *p; ++p)
-        if (*p < 0x20 || std::strchr("\\/:*?\"<>|", *p))
+        if (*p < 0x20 || *p == 0x7F || std::strchr("\\/:*?\"<>|", *p))
             return false;
     return true;
 }

@@ -39,10 +39,8 @@ TEST(ProductIdentifierRule, PlainNamesOnly)
     EXPECT_TRUE(usable("with space"));
     const char* refused[] = {"", ".", "..", "..\\..\\WINDOWS\\SYSTEM", "C:\\X", "a/b", "a\\b", "C:", "a*",
                              "a?", "\"q\"", "<a>", "a|b", "tab\there", "line\nfeed", "\x7f ok"};
-    for (const char* id : refused) {
-        if (id[0] != '\x7f')
-            EXPECT_FALSE(usable(id)) << id;
-    }
+    for (const char* id : refused)
+        EXPECT_FALSE(usable(id)) << id;
     EXPECT_FALSE(IsUsableProductIdentifier(QFC::String()));
 }
 
