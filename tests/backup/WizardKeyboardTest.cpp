@@ -21,6 +21,15 @@ HWND showDriveList(MessagePage& page)
     return list;
 }
 
+// Holds a modifier key down in the thread's key state for the keys that follow.
+void holdKey(UINT virtualKey, bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[virtualKey] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
 class TwoPages : public ::testing::Test {
 protected:
     TwoPages() : sheet("Keyboard")
@@ -154,4 +163,38 @@ TEST_F(TwoPages, TabLeavesThePageForTheSheetsButtons)
             Click(sheet, S::IdCancel);
         },
     });
+}
+
+TEST(WizardKeyboard, ShiftTabFromTheFirstButtonReturnsToThePagesLastTabStopAndCtrlTabIsSwallowed)
+{
+    // The progress template is no control parent, so the platform alone
+    // would stop on the page window and then pick the page's first control.
+    TestProgressPage page;
+    QFXWizardSheet sheet("Shift+Tab");
+    sheet.AddPage(&page);
+    HWND one = nullptr, two = nullptr;
+    bool timedOut = false;
+    RunDriven(sheet, {
+        [&] {
+            for (HWND* button : {&one, &two})
+                *button = ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 20, 20,
+                                            page.m_hWnd, nullptr, nullptr, nullptr);
+            ::SetFocus(sheet.GetButton(S::IdBack));
+            holdKey(VK_SHIFT, true);
+            PostKey(sheet.GetButton(S::IdBack), VK_TAB);
+        },
+        [&] {
+            holdKey(VK_SHIFT, false);
+            EXPECT_EQ(two, ::GetFocus()) << "Shift+Tab from Back lands on the page's last tab stop";
+            ::SetFocus(sheet.GetButton(S::IdNext));
+            holdKey(VK_CONTROL, true);
+            PostKey(sheet.GetButton(S::IdNext), VK_TAB);
+        },
+        [&] {
+            holdKey(VK_CONTROL, false);
+            EXPECT_EQ(sheet.GetButton(S::IdNext), ::GetFocus()) << "Ctrl+Tab moves nothing";
+            Click(sheet, S::IdCancel);
+        },
+    }, &timedOut);
+    EXPECT_FALSE(timedOut);
 }
