@@ -75,8 +75,9 @@ char mnemonicOf(const char* text)
 
 char upper(char c)
 {
-    return static_cast<char>(reinterpret_cast<UINT_PTR>(::CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(
-        static_cast<unsigned char>(c))))));
+    char text[2] = {c, '\0'};
+    ::CharUpperA(text);
+    return text[0];
 }
 
 struct MnemonicMatches {
@@ -235,7 +236,8 @@ void QFXWizardSheet::RunModalLoop()
 
 BOOL QFXWizardSheet::PreTranslateInLoop(MSG* msg)
 {
-    // Rule 1 holds for every message, also those for no window of the sheet.
+    // Every message, also one for no window of the sheet, brings a new idle
+    // moment, at which the default button follows the focus.
     QueueIdle(msg);
     if (::CallMsgFilterA(msg, MSGF_DIALOGBOX)) return TRUE;
     for (HWND window = msg->hwnd; window; window = ::GetParent(window)) {
@@ -257,7 +259,6 @@ void QFXWizardSheet::QueueIdle(const MSG* msg)
 
 BOOL QFXWizardSheet::PreTranslateMessage(MSG* msg)
 {
-    QueueIdle(msg);
     HWND page = CurrentPageWindow();
 
     bool character = msg->message == WM_CHAR
