@@ -198,3 +198,30 @@ TEST(WizardKeyboard, ShiftTabFromTheFirstButtonReturnsToThePagesLastTabStopAndCt
     }, &timedOut);
     EXPECT_FALSE(timedOut);
 }
+
+TEST_F(TwoPages, EnterInAWantReturnEditIsALineBreakAndInAPlainEditPressesNext)
+{
+    HWND memo = nullptr, field = nullptr;
+    Run({
+        [&] {
+            memo = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN,
+                                     200, 150, 100, 40, first.m_hWnd, nullptr, nullptr, nullptr);
+            field = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 200, 100, 20,
+                                      first.m_hWnd, nullptr, nullptr, nullptr);
+            ::SetFocus(memo);
+            ::PostMessageA(memo, WM_KEYDOWN, VK_RETURN, 1);
+        },
+        [&] {
+            char text[16] = "";
+            ::GetWindowTextA(memo, text, sizeof text);
+            EXPECT_STREQ("\r\n", text);
+            EXPECT_EQ(0, sheet.GetActiveIndex());
+            ::SetFocus(field);
+            ::PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
+        },
+        [&] {
+            EXPECT_EQ(1, sheet.GetActiveIndex());
+            Click(sheet, S::IdCancel);
+        },
+    });
+}
