@@ -16,8 +16,6 @@ const DWORD sheetStyle = 0x80C80080;
 const DWORD sheetExStyle = WS_EX_DLGMODALFRAME;
 const int initialWidth = 400;
 const int initialHeight = 200;
-// A window whose style has this bit wants no WM_ENTERIDLE from modal loops.
-const DWORD noIdleMessageStyle = 0x100;
 const int buttonTextLimit = 256;
 
 // Dialog units of the layout, converted with the current page's font.
@@ -180,7 +178,7 @@ int QFXWizardSheet::DoModal()
     if (app) app->EnableModeless(FALSE);
 
     const char* windowClass = RegisterWindowClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                                  ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
+                                                  ::LoadCursorA(nullptr, IDC_ARROW),
                                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     HWND owner = owner_ ? owner_->m_hWnd : nullptr;
     result_ = resultCancel;
@@ -211,7 +209,7 @@ void QFXWizardSheet::RunModalLoop()
     while (m_hWnd) {
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             HWND owner = owner_ ? owner_->m_hWnd : nullptr;
-            if (owner && !(::GetWindowLongA(owner, GWL_STYLE) & noIdleMessageStyle))
+            if (owner && !(::GetWindowLongA(owner, GWL_STYLE) & DS_NOIDLEMSG))
                 ::SendMessageA(owner, WM_ENTERIDLE, 0, reinterpret_cast<LPARAM>(m_hWnd));
             if (!shown) {
                 ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
