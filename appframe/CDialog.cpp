@@ -53,7 +53,11 @@ BOOL CDialog::Create(CWnd* parent)
 
     HWND window = ::CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
                                                cs.hwndParent, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!window || m_hWnd != window) return FALSE;
+    if (!window) return FALSE;
+    if (m_hWnd != window) {
+        ::DestroyWindow(window);
+        return FALSE;
+    }
     templateFrame_ = {0, 0, units[0], units[1]};
     ::MapDialogRect(window, &templateFrame_);
     ::AdjustWindowRectEx(&templateFrame_, templateStyle, FALSE, templateExStyle);

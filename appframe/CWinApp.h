@@ -21,7 +21,8 @@ public:
     // A modal loop calls this with FALSE on entry and TRUE on exit.
     virtual void EnableModeless(BOOL enable);
 
-    // Sets the colours that dialogs and their controls paint with.
+    // Sets the colours that dialogs and their controls paint with, also the
+    // message boxes that this thread opens from now on.
     void SetDialogBkColor(COLORREF background, COLORREF text);
     // The program-wide brush for a control-colour notification, with the
     // text colours set on dc; null when none applies to that kind.
@@ -46,6 +47,7 @@ private:
     int modelessDisabled_;
     MSG lastMessage_;
     CWinApp* previousApp_;
+    HHOOK messageBoxHook_;
 
     friend int RunApplication();
 };

@@ -17,7 +17,7 @@ public:
     static CWnd* FromHandlePermanent(HWND window);
 
     // A window class with these attributes, registered once; returns its
-    // name, or null when the platform refuses it.
+    // name (valid until the next call), or null when the platform refuses it.
     static const char* RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background, HICON icon);
 
     // Creates a window of className bound to this object; FALSE on failure.

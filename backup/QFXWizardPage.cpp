@@ -74,19 +74,16 @@ BOOL QFXWizardPage::PreTranslateMessage(MSG* msg)
         switch (msg->wParam) {
         case VK_RETURN:
             if (focus && (code & DLGC_HASSETSEL) && (::GetWindowLongA(focus, GWL_STYLE) & ES_WANTRETURN)) {
-                sheet->QueueIdle(msg);
                 ::SendMessageA(focus, WM_CHAR, '\n', msg->lParam);
                 return TRUE;
             }
             if (!sheet->FocusedPushButton() && !wantsAll) {
-                sheet->QueueIdle(msg);
                 ::PostMessageA(sheet->m_hWnd, msg->message, msg->wParam, msg->lParam);
                 return TRUE;
             }
             break;
         case VK_ESCAPE:
             if (!wantsAll) {
-                sheet->QueueIdle(msg);
                 ::PostMessageA(sheet->m_hWnd, msg->message, msg->wParam, msg->lParam);
                 return TRUE;
             }
@@ -103,7 +100,6 @@ BOOL QFXWizardPage::PreTranslateMessage(MSG* msg)
                 from = parent;
             if (HasFurtherTabStop(from, previous)) break;
             if (HWND next = sheet->NextTabStop(m_hWnd, previous)) {
-                sheet->QueueIdle(msg);
                 ::SetFocus(next);
                 return TRUE;
             }

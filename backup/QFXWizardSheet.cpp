@@ -16,8 +16,6 @@ const DWORD sheetStyle = 0x80C80080;
 const DWORD sheetExStyle = WS_EX_DLGMODALFRAME;
 const int initialWidth = 400;
 const int initialHeight = 200;
-// A window whose style has this bit wants no WM_ENTERIDLE from modal loops.
-const DWORD noIdleMessageStyle = 0x100;
 const int buttonTextLimit = 256;
 
 // Dialog units of the layout, converted with the current page's font.
@@ -75,8 +73,9 @@ char mnemonicOf(const char* text)
 
 char upper(char c)
 {
-    return static_cast<char>(reinterpret_cast<UINT_PTR>(::CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(
-        static_cast<unsigned char>(c))))));
+    char text[2] = {c, '\0'};
+    ::CharUpperA(text);
+    return text[0];
 }
 
 struct MnemonicMatches {
@@ -179,7 +178,7 @@ int QFXWizardSheet::DoModal()
     if (app) app->EnableModeless(FALSE);
 
     const char* windowClass = RegisterWindowClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                                  ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
+                                                  ::LoadCursorA(nullptr, IDC_ARROW),
                                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     HWND owner = owner_ ? owner_->m_hWnd : nullptr;
     result_ = resultCancel;
@@ -210,7 +209,7 @@ void QFXWizardSheet::RunModalLoop()
     while (m_hWnd) {
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             HWND owner = owner_ ? owner_->m_hWnd : nullptr;
-            if (owner && !(::GetWindowLongA(owner, GWL_STYLE) & noIdleMessageStyle))
+            if (owner && !(::GetWindowLongA(owner, GWL_STYLE) & DS_NOIDLEMSG))
                 ::SendMessageA(owner, WM_ENTERIDLE, 0, reinterpret_cast<LPARAM>(m_hWnd));
             if (!shown) {
                 ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
@@ -235,7 +234,8 @@ void QFXWizardSheet::RunModalLoop()
 
 BOOL QFXWizardSheet::PreTranslateInLoop(MSG* msg)
 {
-    // Rule 1 holds for every message, also those for no window of the sheet.
+    // Every message, also one for no window of the sheet, brings a new idle
+    // moment, at which the default button follows the focus.
     QueueIdle(msg);
     if (::CallMsgFilterA(msg, MSGF_DIALOGBOX)) return TRUE;
     for (HWND window = msg->hwnd; window; window = ::GetParent(window)) {
@@ -257,7 +257,6 @@ void QFXWizardSheet::QueueIdle(const MSG* msg)
 
 BOOL QFXWizardSheet::PreTranslateMessage(MSG* msg)
 {
-    QueueIdle(msg);
     HWND page = CurrentPageWindow();
 
     bool character = msg->message == WM_CHAR

@@ -54,8 +54,6 @@ public:
 
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    // Replaces a pending idle message by a new one (keyboard rule 1).
-    void QueueIdle(const MSG* msg);
     // The sheet's next (or previous) enabled, visible tab stop after child,
     // wrapping around; null when there is none.
     HWND NextTabStop(HWND child, bool previous) const;
@@ -87,6 +85,8 @@ private:
     void WaitForBusyPages();
     void RunModalLoop();
     BOOL PreTranslateInLoop(MSG* msg);
+    // Replaces a pending idle message by a new one.
+    void QueueIdle(const MSG* msg);
     BOOL HandleMnemonic(MSG* msg);
     QFXWizardPage* CurrentPage() const { return GetPage(currentPage_); }
     HWND CurrentPageWindow() const;

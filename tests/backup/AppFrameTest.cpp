@@ -196,3 +196,55 @@ TEST(AppFrame, RunApplicationEndsAfterAFalseInitInstance)
     }
     EXPECT_EQ(before, AfxGetApp());
 }
+
+namespace {
+struct MessageBoxProbe {
+    HWND box = nullptr;
+    LRESULT brush = 0;
+    COLORREF background = 0;
+    int ticks = 0;
+};
+MessageBoxProbe* probe = nullptr;
+
+BOOL CALLBACK findBox(HWND window, LPARAM found)
+{
+    char className[16] = "";
+    ::GetClassNameA(window, className, sizeof className);
+    if (::lstrcmpA(className, "#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Runs inside the message box's own loop: asks its colours, then closes it.
+void CALLBACK inspectMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!probe || probe->box || ++probe->ticks > 200) return;
+    HWND box = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &findBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    probe->box = box;
+    HWND text = ::GetDlgItem(box, 0xFFFF);
+    HDC dc = ::GetDC(box);
+    probe->brush = ::SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(text));
+    probe->background = ::GetBkColor(dc);
+    ::ReleaseDC(box, dc);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+}
+
+TEST(AppFrame, MessageBoxesPaintInTheProgramsDialogColours)
+{
+    CWinApp& app = TestApp();
+    MessageBoxProbe seen;
+    probe = &seen;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 25, &inspectMessageBox);
+    int answer = ::MessageBoxA(nullptr, "A test message.", "Kelbrook", MB_OK | MB_ICONHAND);
+    ::KillTimer(nullptr, timer);
+    probe = nullptr;
+    EXPECT_EQ(IDOK, answer);
+    ASSERT_NE(nullptr, seen.box) << "the message box was not found";
+    HDC screen = ::GetDC(nullptr);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(app.DialogColors(screen, WM_CTLCOLORSTATIC)), seen.brush);
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(RGB(192, 192, 192), seen.background);
+}

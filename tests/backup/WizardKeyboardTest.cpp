@@ -21,6 +21,15 @@ HWND showDriveList(MessagePage& page)
     return list;
 }
 
+// Holds a modifier key down in the thread's key state for the keys that follow.
+void holdKey(UINT virtualKey, bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[virtualKey] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
 class TwoPages : public ::testing::Test {
 protected:
     TwoPages() : sheet("Keyboard")
@@ -151,6 +160,67 @@ TEST_F(TwoPages, TabLeavesThePageForTheSheetsButtons)
         },
         [&] {
             EXPECT_EQ(sheet.GetButton(S::IdCancel), ::GetFocus());
+            Click(sheet, S::IdCancel);
+        },
+    });
+}
+
+TEST(WizardKeyboard, ShiftTabFromTheFirstButtonReturnsToThePagesLastTabStopAndCtrlTabIsSwallowed)
+{
+    // The progress template is no control parent, so the platform alone
+    // would stop on the page window and then pick the page's first control.
+    TestProgressPage page;
+    QFXWizardSheet sheet("Shift+Tab");
+    sheet.AddPage(&page);
+    HWND one = nullptr, two = nullptr;
+    bool timedOut = false;
+    RunDriven(sheet, {
+        [&] {
+            for (HWND* button : {&one, &two})
+                *button = ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 20, 20,
+                                            page.m_hWnd, nullptr, nullptr, nullptr);
+            ::SetFocus(sheet.GetButton(S::IdBack));
+            holdKey(VK_SHIFT, true);
+            PostKey(sheet.GetButton(S::IdBack), VK_TAB);
+        },
+        [&] {
+            holdKey(VK_SHIFT, false);
+            EXPECT_EQ(two, ::GetFocus()) << "Shift+Tab from Back lands on the page's last tab stop";
+            ::SetFocus(sheet.GetButton(S::IdNext));
+            holdKey(VK_CONTROL, true);
+            PostKey(sheet.GetButton(S::IdNext), VK_TAB);
+        },
+        [&] {
+            holdKey(VK_CONTROL, false);
+            EXPECT_EQ(sheet.GetButton(S::IdNext), ::GetFocus()) << "Ctrl+Tab moves nothing";
+            Click(sheet, S::IdCancel);
+        },
+    }, &timedOut);
+    EXPECT_FALSE(timedOut);
+}
+
+TEST_F(TwoPages, EnterInAWantReturnEditIsALineBreakAndInAPlainEditPressesNext)
+{
+    HWND memo = nullptr, field = nullptr;
+    Run({
+        [&] {
+            memo = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN,
+                                     200, 150, 100, 40, first.m_hWnd, nullptr, nullptr, nullptr);
+            field = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 200, 100, 20,
+                                      first.m_hWnd, nullptr, nullptr, nullptr);
+            ::SetFocus(memo);
+            ::PostMessageA(memo, WM_KEYDOWN, VK_RETURN, 1);
+        },
+        [&] {
+            char text[16] = "";
+            ::GetWindowTextA(memo, text, sizeof text);
+            EXPECT_STREQ("\r\n", text);
+            EXPECT_EQ(0, sheet.GetActiveIndex());
+            ::SetFocus(field);
+            ::PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
+        },
+        [&] {
+            EXPECT_EQ(1, sheet.GetActiveIndex());
             Click(sheet, S::IdCancel);
         },
     });

@@ -158,3 +158,18 @@ TEST_F(FourPages, FinishResultBelowZeroKeepsTheSheetOpen)
     });
     EXPECT_EQ(1, result);
 }
+
+TEST(WizardPages, ListGrowsPastItsFirstBlockAndIndexesAreChecked)
+{
+    std::vector<TestMessagePage> pages(70);
+    QFXWizardSheet sheet("Many");
+    for (TestMessagePage& page : pages) sheet.AddPage(&page);
+    EXPECT_EQ(70, sheet.GetPageCount());
+    EXPECT_EQ(&pages[0], sheet.GetPage(0));
+    EXPECT_EQ(&pages[33], sheet.GetPage(33));
+    EXPECT_EQ(&pages[69], sheet.GetPage(69));
+    EXPECT_EQ(nullptr, sheet.GetPage(70));
+    EXPECT_EQ(nullptr, sheet.GetPage(-1));
+    EXPECT_EQ(&sheet, pages[69].GetSheet());
+    EXPECT_FALSE(sheet.SetActivePage(5)) << "no window yet";
+}

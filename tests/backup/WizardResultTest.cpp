@@ -210,3 +210,52 @@ TEST(WizardResult, WorkerReportsReachThePageWhileTheSheetRuns)
     EXPECT_EQ(6, page.reportsHandled) << "the registered-message entry handled every report";
     EXPECT_EQ(1, page.finished);
 }
+
+namespace {
+class OwnerWindow : public CWnd {
+public:
+    BOOL Create()
+    {
+        const char* windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+        return CreateEx(0, windowClass, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr);
+    }
+    int idleNotices = 0;
+    HWND idleSheet = nullptr;
+
+protected:
+    LRESULT OnEnterIdle(WPARAM, LPARAM lParam)
+    {
+        ++idleNotices;
+        idleSheet = reinterpret_cast<HWND>(lParam);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OwnerWindow, CWnd)
+    ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
+END_MESSAGE_MAP()
+}
+
+TEST(WizardResult, OwnerIsDisabledWhileTheSheetRunsAndToldOfIdleMoments)
+{
+    OwnerWindow owner;
+    ASSERT_TRUE(owner.Create());
+    TestMessagePage page;
+    QFXWizardSheet sheet("Owned", &owner);
+    sheet.AddPage(&page);
+    HWND sheetWindow = nullptr;
+    bool timedOut = false;
+    int result = RunDriven(sheet, {[&] {
+        sheetWindow = sheet.m_hWnd;
+        EXPECT_FALSE(::IsWindowEnabled(owner.m_hWnd));
+        EXPECT_EQ(owner.m_hWnd, ::GetParent(sheet.m_hWnd));
+        Click(sheet, S::IdCancel);
+    }}, &timedOut);
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(2, result);
+    EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "enabled again when the sheet closes";
+    EXPECT_GT(owner.idleNotices, 0);
+    EXPECT_EQ(sheetWindow, owner.idleSheet);
+    owner.DestroyWindow();
+}
