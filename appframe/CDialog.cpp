@@ -2,8 +2,9 @@
 
 #include "CDataExchange.h"
 
+#include "Buffer.h"
+
 #include <cstring>
-#include <vector>
 
 namespace {
 // Offsets of the style fields in the two template layouts.
@@ -33,23 +34,23 @@ BOOL CDialog::Create(CWnd* parent)
 
     // The styles are adjusted in a private copy of the template, the way a
     // frame would be adjusted while it is being created.
-    std::vector<BYTE> copy(data, data + size);
+    QFC::Buffer copy(data, size);
     WORD signature;
-    std::memcpy(&signature, &copy[2], sizeof signature);
+    std::memcpy(&signature, copy.data() + 2, sizeof signature);
     bool extended = signature == extendedSignature;
     size_t styleAt = extended ? extendedStyleOffset : plainStyleOffset;
     size_t exStyleAt = extended ? extendedExStyleOffset : plainExStyleOffset;
     CREATESTRUCTA cs = {};
-    std::memcpy(&cs.style, &copy[styleAt], sizeof(DWORD));
-    std::memcpy(&cs.dwExStyle, &copy[exStyleAt], sizeof(DWORD));
+    std::memcpy(&cs.style, copy.data() + styleAt, sizeof(DWORD));
+    std::memcpy(&cs.dwExStyle, copy.data() + exStyleAt, sizeof(DWORD));
     DWORD templateStyle = cs.style;
     DWORD templateExStyle = cs.dwExStyle;
     short units[2];
-    std::memcpy(units, &copy[extended ? extendedSizeOffset : plainSizeOffset], sizeof units);
+    std::memcpy(units, copy.data() + (extended ? extendedSizeOffset : plainSizeOffset), sizeof units);
     cs.hwndParent = parent ? parent->m_hWnd : nullptr;
     PreCreateWindow(cs);
-    std::memcpy(&copy[styleAt], &cs.style, sizeof(DWORD));
-    std::memcpy(&copy[exStyleAt], &cs.dwExStyle, sizeof(DWORD));
+    std::memcpy(copy.data() + styleAt, &cs.style, sizeof(DWORD));
+    std::memcpy(copy.data() + exStyleAt, &cs.dwExStyle, sizeof(DWORD));
 
     HWND window = ::CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
                                                cs.hwndParent, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));

@@ -3,7 +3,6 @@
 #include "AfxMessages.h"
 #include "CWinApp.h"
 
-#include <cstdio>
 
 namespace {
 const char* const boundProperty = "AppFrame.CWnd";
@@ -23,8 +22,8 @@ const char* CWnd::RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH backgro
 {
     // The class name encodes the attributes, so equal requests share a class.
     static char name[80];
-    std::snprintf(name, sizeof name, "AppFrame:%x:%p:%p:%p", style, static_cast<void*>(cursor),
-                  static_cast<void*>(background), static_cast<void*>(icon));
+    ::wsprintfA(name, "AppFrame:%x:%p:%p:%p", style, static_cast<void*>(cursor), static_cast<void*>(background),
+                static_cast<void*>(icon));
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA existing;
     if (::GetClassInfoA(instance, name, &existing)) return name;
