@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,51 @@ const char InterfaceFailed[] =
     "ZEPHBUY:0004.  An error occured attempting to create the applications interface.";
 const char RecordMissingStart[] = "ZEPHBUY:0005.";
 const char LogVariable[] = "ZEPHBUY_FIXTURE_LOG";
+
+const DWORD PaintTimeoutMs = 5000;
+// Per colour channel; alpha-blended icon edges may round differently on the
+// screen than in a bitmap.
+const int ChannelTolerance = 16;
+
+bool closeColours(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= ChannelTolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= ChannelTolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= ChannelTolerance;
+}
+
+// Pixels of control that differ from the system icon iconId drawn over the
+// control's own background (its top-left pixel); -1 when unreadable.
+int mismatchedPixels(HWND control, LPCSTR iconId)
+{
+    std::vector<COLORREF> shown;
+    int width = 0;
+    int height = 0;
+    if (!screenPixels(control, shown, width, height))
+        return -1;
+    std::vector<COLORREF> expected = iconPixels(::LoadIconA(nullptr, iconId), width, height, shown[0]);
+    if (expected.size() != shown.size())
+        return -1;
+    int mismatches = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        mismatches += closeColours(shown[i], expected[i]) ? 0 : 1;
+    return mismatches;
+}
+
+// The message box shows the stop sign, and the comparison tells it from
+// another icon. Waits a bounded time for the box to be painted.
+void expectStopIcon(HWND box)
+{
+    HWND icon = iconControl(box);
+    ASSERT_TRUE(icon != nullptr);
+    int mismatches = -1;
+    const DWORD start = ::GetTickCount();
+    while ((mismatches = mismatchedPixels(icon, IDI_HAND)) != 0 && ::GetTickCount() - start < PaintTimeoutMs)
+        ::Sleep(PollIntervalMs);
+    EXPECT_EQ(0, mismatches);
+    EXPECT_GT(mismatchedPixels(icon, IDI_EXCLAMATION), 0);
+    EXPECT_GT(mismatchedPixels(icon, IDI_ASTERISK), 0);
+}
 
 std::string hostProgram()
 {
@@ -86,6 +132,7 @@ protected:
         EXPECT_EQ("ZEPHBuy", windowText(box));
         EXPECT_EQ(nullptr, ::GetWindow(box, GW_OWNER));
         EXPECT_EQ(std::vector<std::string>({"OK"}), buttonTexts(box));
+        expectStopIcon(box);
         text = messageBoxText(box);
         EXPECT_TRUE(pressButton(box, "OK"));
         DWORD code = 0xFFFF;
@@ -214,6 +261,24 @@ TEST_F(ZEPHBuyRun, BareLibraryNameIsFoundBesideTheHost)
     ASSERT_TRUE(child.waitForExit(ExitTimeoutMs, code));
     EXPECT_EQ(1u, code);
     EXPECT_EQ("loaded\nexecute[" + identifier + "]\nfreed\n", fixtureLog());
+}
+
+TEST_F(ZEPHBuyRun, HostLeftWithItsMessageIsKilledOnTimeOut)
+{
+    ChildProcess child;
+    ASSERT_TRUE(child.start(hostProgram(), "/GUID " + identifier));
+    HWND box = waitForMessageBox(child, WindowTimeoutMs);
+    ASSERT_TRUE(box != nullptr);
+    DWORD code = 0xFFFF;
+    EXPECT_FALSE(child.waitForExit(PollIntervalMs, code));
+    EXPECT_EQ(0xFFFFu, code);
+    EXPECT_TRUE(child.isRunning());
+    child.kill();
+    EXPECT_FALSE(child.isRunning());
+    ASSERT_TRUE(child.waitForExit(0, code));
+    EXPECT_EQ(0xDEADu, code);
+    EXPECT_TRUE(waitForWindowGone(box, WindowTimeoutMs));
+    EXPECT_TRUE(topLevelWindows(child.id()).empty());
 }
 
 TEST(ZEPHBuyResources, VersionResourceDescribesTheHost)

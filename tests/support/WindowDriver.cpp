@@ -134,4 +134,103 @@ bool pressButton(HWND dialog, const std::string& text)
     return false;
 }
 
+namespace {
+
+BOOL CALLBACK findIconControl(HWND window, LPARAM context)
+{
+    if ((::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && hasClass(window, "Static")) {
+        *reinterpret_cast<HWND*>(context) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A 32-bit top-down DIB section of width x height selected into its own DC.
+class PixelCanvas {
+public:
+    PixelCanvas(int width, int height) : dc(::CreateCompatibleDC(nullptr)), bits(nullptr), old(nullptr)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+        if (bitmap)
+            old = ::SelectObject(dc, bitmap);
+        count = bitmap ? width * height : 0;
+    }
+    ~PixelCanvas()
+    {
+        if (old)
+            ::SelectObject(dc, old);
+        if (bitmap)
+            ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
+    }
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+    HDC context() const { return dc; }
+    bool ready() const { return bits != nullptr; }
+    std::vector<COLORREF> pixels() const
+    {
+        std::vector<COLORREF> rgb;
+        for (int i = 0; i < count; ++i)
+            rgb.push_back(RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF));
+        return rgb;
+    }
+
+private:
+    HDC dc;
+    HBITMAP bitmap;
+    DWORD* bits;
+    HGDIOBJ old;
+    int count;
+};
+
+} // namespace
+
+HWND iconControl(HWND dialog)
+{
+    HWND found = nullptr;
+    ::EnumChildWindows(dialog, findIconControl, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool screenPixels(HWND window, std::vector<COLORREF>& pixels, int& width, int& height)
+{
+    RECT client = {};
+    POINT origin = {0, 0};
+    if (!::GetClientRect(window, &client) || !::ClientToScreen(window, &origin))
+        return false;
+    width = client.right;
+    height = client.bottom;
+    if (width <= 0 || height <= 0)
+        return false;
+    PixelCanvas canvas(width, height);
+    HDC screen = ::GetDC(nullptr);
+    bool copied = canvas.ready() && ::BitBlt(canvas.context(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    if (copied)
+        pixels = canvas.pixels();
+    return copied;
+}
+
+std::vector<COLORREF> iconPixels(HICON icon, int width, int height, COLORREF background)
+{
+    PixelCanvas canvas(width, height);
+    if (!canvas.ready())
+        return std::vector<COLORREF>();
+    HBRUSH brush = ::CreateSolidBrush(background);
+    RECT all = {0, 0, width, height};
+    ::FillRect(canvas.context(), &all, brush);
+    ::DeleteObject(brush);
+    ::DrawIconEx(canvas.context(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    return canvas.pixels();
+}
+
 } // namespace testsupport

@@ -49,6 +49,18 @@ std::vector<std::string> buttonTexts(HWND dialog);
 // such button.
 bool pressButton(HWND dialog, const std::string& text);
 
+// The first child control of dialog whose static style is SS_ICON (the icon
+// of a message box); null without one.
+HWND iconControl(HWND dialog);
+
+// The client area of window as the screen shows it, row by row from the top,
+// as RGB values; false when it cannot be read (or has no area).
+bool screenPixels(HWND window, std::vector<COLORREF>& pixels, int& width, int& height);
+
+// The pixels that drawing icon at width x height over a background of
+// background gives, in the layout of screenPixels.
+std::vector<COLORREF> iconPixels(HICON icon, int width, int height, COLORREF background);
+
 } // namespace testsupport
 
 #endif
