@@ -5,15 +5,20 @@
 
 typedef BOOL(WINAPI* ExecuteEntry)(const char*);
 
+namespace {
+const unsigned int ResultByte = 0xFFu;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR library, int)
 {
     HMODULE module = ::LoadLibraryA(library);
     if (!module)
         return 0;
     int result = 0;
-    ExecuteEntry execute = reinterpret_cast<ExecuteEntry>(reinterpret_cast<void*>(::GetProcAddress(module, "execute")));
+    ExecuteEntry execute =
+        reinterpret_cast<ExecuteEntry>(reinterpret_cast<void*>(::GetProcAddress(module, "execute")));
     if (execute)
-        result = (execute("X") & 0xFF) != 0;
+        result = (static_cast<unsigned int>(execute("X")) & ResultByte) != 0;
     ::FreeLibrary(module);
     return result;
 }

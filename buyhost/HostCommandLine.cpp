@@ -1,5 +1,7 @@
 #include "HostCommandLine.h"
 
+#include <cstring>
+
 namespace {
 
 const char GuidSwitch[] = "GUID";
@@ -12,12 +14,14 @@ char asciiUpper(char c)
 // Only ASCII letters fold: the switch name must not depend on the code page.
 bool equalsIgnoringAsciiCase(const QFC::String& text, const char* upperName)
 {
-    const char* p = text.textOrEmpty();
-    for (; *p && *upperName; ++p, ++upperName) {
-        if (asciiUpper(*p) != *upperName)
+    const int length = text.length();
+    if (length != static_cast<int>(std::strlen(upperName)))
+        return false;
+    for (int i = 0; i < length; ++i) {
+        if (asciiUpper(text.at(i)) != upperName[i])
             return false;
     }
-    return *p == 0 && *upperName == 0 && text.length() == static_cast<int>(p - text.textOrEmpty());
+    return true;
 }
 
 } // namespace

@@ -24,6 +24,8 @@ const char InterfaceFailed[] =
     "ZEPHBUY:0004.  An error occured attempting to create the applications interface.";
 const char RecordMissingStart[] = "ZEPHBUY:0005.";
 const char LogVariable[] = "ZEPHBUY_FIXTURE_LOG";
+// An exit code the host never gives: "no code was read".
+const DWORD NoExitCode = 0xFFFF;
 
 const DWORD PaintTimeoutMs = 5000;
 // Per colour channel; alpha-blended icon edges may round differently on the
@@ -114,7 +116,7 @@ protected:
     {
         ChildProcess child;
         EXPECT_TRUE(child.start(hostProgram(), arguments));
-        DWORD code = 0xFFFF;
+        DWORD code = NoExitCode;
         EXPECT_TRUE(child.waitForExit(ExitTimeoutMs, code)) << "ZEPHBuy " << arguments << " did not end";
         return code;
     }
@@ -128,14 +130,14 @@ protected:
         HWND box = waitForMessageBox(child, WindowTimeoutMs);
         EXPECT_TRUE(box != nullptr) << "no message box from ZEPHBuy " << arguments;
         if (!box)
-            return 0xFFFF;
+            return NoExitCode;
         EXPECT_EQ("ZEPHBuy", windowText(box));
         EXPECT_EQ(nullptr, ::GetWindow(box, GW_OWNER));
         EXPECT_EQ(std::vector<std::string>({"OK"}), buttonTexts(box));
         expectStopIcon(box);
         text = messageBoxText(box);
         EXPECT_TRUE(pressButton(box, "OK"));
-        DWORD code = 0xFFFF;
+        DWORD code = NoExitCode;
         EXPECT_TRUE(child.waitForExit(ExitTimeoutMs, code)) << "ZEPHBuy did not end after OK";
         return code;
     }
@@ -257,7 +259,7 @@ TEST_F(ZEPHBuyRun, BareLibraryNameIsFoundBesideTheHost)
 
     ChildProcess child;
     ASSERT_TRUE(child.start(host, "/GUID " + identifier, moduleDirectory()));
-    DWORD code = 0xFFFF;
+    DWORD code = NoExitCode;
     ASSERT_TRUE(child.waitForExit(ExitTimeoutMs, code));
     EXPECT_EQ(1u, code);
     EXPECT_EQ("loaded\nexecute[" + identifier + "]\nfreed\n", fixtureLog());
@@ -269,14 +271,14 @@ TEST_F(ZEPHBuyRun, HostLeftWithItsMessageIsKilledOnTimeOut)
     ASSERT_TRUE(child.start(hostProgram(), "/GUID " + identifier));
     HWND box = waitForMessageBox(child, WindowTimeoutMs);
     ASSERT_TRUE(box != nullptr);
-    DWORD code = 0xFFFF;
+    DWORD code = NoExitCode;
     EXPECT_FALSE(child.waitForExit(PollIntervalMs, code));
-    EXPECT_EQ(0xFFFFu, code);
+    EXPECT_EQ(NoExitCode, code);
     EXPECT_TRUE(child.isRunning());
     child.kill();
     EXPECT_FALSE(child.isRunning());
     ASSERT_TRUE(child.waitForExit(0, code));
-    EXPECT_EQ(0xDEADu, code);
+    EXPECT_EQ(static_cast<DWORD>(KilledExitCode), code);
     EXPECT_TRUE(waitForWindowGone(box, WindowTimeoutMs));
     EXPECT_TRUE(topLevelWindows(child.id()).empty());
 }

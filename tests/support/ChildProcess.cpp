@@ -4,10 +4,6 @@
 
 namespace testsupport {
 
-namespace {
-const UINT KilledExitCode = 0xDEAD;
-}
-
 ChildProcess::ChildProcess() : process(nullptr), processId(0) {}
 
 ChildProcess::~ChildProcess()

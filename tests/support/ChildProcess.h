@@ -26,6 +26,8 @@ const DWORD WindowTimeoutMs = 30000;
 const DWORD ExitTimeoutMs = 30000;
 // Bounded waits look again after this many milliseconds.
 const DWORD PollIntervalMs = 20;
+// The exit code kill() gives a child.
+const UINT KilledExitCode = 0xDEAD;
 
 // One child process started with CreateProcessA; owns its handles.
 class ChildProcess {
@@ -46,7 +48,7 @@ public:
     // exit code. False (exitCode untouched) on time-out or with no child.
     bool waitForExit(DWORD timeoutMs, DWORD& exitCode);
 
-    // Ends a running child (exit code 0xDEAD) and waits a bounded time for it
+    // Ends a running child (KilledExitCode) and waits a bounded time for it
     // to go. Does nothing without a child or after it ended.
     void kill();
 
