@@ -13,7 +13,8 @@ public:
     CommandLineParser& operator=(const CommandLineParser&) = delete;
 
     // Called once per token; isSwitch tells whether switchCharacter introduced
-    // it (the character is not part of token). False stops the parse.
+    // it (the character is not part of token; 0 for a plain token). False
+    // stops the parse.
     virtual bool HandleParameter(const QFC::String& token, bool isSwitch, char switchCharacter) = 0;
 
     // Walks text once and never fails; an unclosed quote ends at the end of
