@@ -54,8 +54,9 @@ int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : DefaultRuns;
     const std::string host = testsupport::windowsPath(ZEPHBUY_PROGRAM);
-    const std::string loader = testsupport::moduleDirectory() + "\\MinimalLoader.exe";
-    const std::string library = testsupport::moduleDirectory() + "\\ImmediatePurchase.dll";
+    const std::string baseline = testsupport::moduleDirectory() + "\\buyhost-baseline";
+    const std::string loader = baseline + "\\MinimalLoader.exe";
+    const std::string library = baseline + "\\ImmediatePurchase.dll";
 
     char windows[MAX_PATH] = {};
     ::GetWindowsDirectoryA(windows, MAX_PATH);
