@@ -19,7 +19,7 @@ void printFileVersion(const char* path)
     UINT length = 0;
     if (::GetFileVersionInfoA(path, 0, size, info.data()) &&
         ::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-        std::printf("file version %lu.%lu.%lu.%lu, product version %lu.%lu.%lu.%lu\n",
+        std::printf("file version %u.%u.%u.%u, product version %u.%u.%u.%u\n",
                     HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
                     HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
                     HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),

@@ -30,6 +30,7 @@ public:
     Buffer& operator=(const Buffer& other);
 
     // Drops the own block and works in area from now on, with length size.
+    // A null area leaves the buffer empty in its own mode.
     void attach(void* area, uint32_t size);
     bool isAttached() const { return area_ != nullptr; }
 

@@ -18,8 +18,8 @@ bool isSeparator(char c)
 }
 
 // Upper bound of the formatted length, walking the template the way the
-// arguments will be consumed. Only a starting size: the result is measured
-// exactly before anything is written.
+// arguments will be consumed. Only a starting size: the formatter is bounded
+// by the block, and a result that does not fit is measured and formatted again.
 uint32_t estimateFormatLength(const char* fmt, va_list args)
 {
     uint32_t total = 0;
@@ -306,6 +306,14 @@ String& String::append(const char* text)
 
 String& String::append(char c)
 {
+    // The common case of building a text character by character stays inline.
+    uint32_t old = static_cast<uint32_t>(length());
+    if (block_ && block::writableInPlace(block_, old + 1)) {
+        block_->data()[old] = c;
+        block_->data()[old + 1] = 0;
+        block_->length = old + 1;
+        return *this;
+    }
     appendBytes(&c, 1);
     return *this;
 }
@@ -518,11 +526,16 @@ String& String::formatV(String fmt, va_list args)
         block_->refCount = 0;
         va_list pass;
         va_copy(pass, args);
-        written = __mingw_vsnprintf(block_->data(), room + 1, pattern, pass);
+        written = _vsnprintf(block_->data(), room + 1, pattern, pass);
         va_end(pass);
-        if (written < 0 || static_cast<uint32_t>(written) <= room)
+        if (written >= 0 && static_cast<uint32_t>(written) <= room)
             break;
         // The estimate was short: size the block to the measured length.
+        va_copy(pass, args);
+        written = _vscprintf(pattern, pass);
+        va_end(pass);
+        if (written < 0)
+            break;
         room = static_cast<uint32_t>(written);
     }
     uint32_t n = written < 0 ? 0 : static_cast<uint32_t>(written);

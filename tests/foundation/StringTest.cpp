@@ -385,7 +385,7 @@ TEST(StringFormat, TemplateSharingTheTargetBlock)
     EXPECT_EQ("value 5", str(s));
 }
 
-TEST(StringBuffer, GetBufferPinsAndSetLengthEnds)
+TEST(StringDirectBuffer, GetBufferPinsAndSetLengthEnds)
 {
     String s;
     char* p = s.getBuffer(10);

@@ -1,0 +1,22 @@
+#ifndef APPFRAME_CDATAEXCHANGE_H
+#define APPFRAME_CDATAEXCHANGE_H
+
+#include <windows.h>
+
+class CDialog;
+class CWnd;
+
+// One pass of dialog data exchange between a dialog's controls and members.
+class CDataExchange {
+public:
+    CDataExchange(CDialog* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+    CDialog* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;
+};
+
+// Binds control to the dialog's control id the first time it is called;
+// a missing control leaves it unbound.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+#endif

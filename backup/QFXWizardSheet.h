@@ -1,0 +1,119 @@
+#ifndef BACKUP_QFXWIZARDSHEET_H
+#define BACKUP_QFXWIZARDSHEET_H
+
+#include "CWnd.h"
+#include "String.h"
+#include "WizardLayout.h"
+
+class QFXWizardPage;
+
+// The wizard window: one page at a time above the Back, Next, Finish, Cancel
+// and Help buttons, run by a modal loop of its own. The pages belong to the
+// derived sheet; the sheet only lists them.
+class QFXWizardSheet : public CWnd {
+public:
+    // Flags of SetWizardButtons.
+    static const DWORD Back = 1;
+    static const DWORD Next = 2;
+    static const DWORD Cancel = 4;
+    static const DWORD Finish = 8;
+
+    // Control ids of the buttons.
+    static const UINT IdBack = 100;
+    static const UINT IdNext = 101;
+    static const UINT IdFinish = 102;
+    static const UINT IdCancel = 103;
+    static const UINT IdHelp = 57670;
+
+    // No window yet; firstPage is the page shown first.
+    QFXWizardSheet(QFC::String caption, CWnd* owner = nullptr, int firstPage = 0);
+    ~QFXWizardSheet() override;
+
+    // Appends page and makes this sheet its owner; throws
+    // QFC::MemoryException when the list cannot grow.
+    void AddPage(QFXWizardPage* page);
+    // Creates the window and runs it modally: 1 after Finish, 2 after Cancel,
+    // a quit message or a failed creation (nothing is shown then).
+    int DoModal();
+    // Makes page index current; FALSE when it refuses or does not exist.
+    BOOL SetActivePage(int index);
+    // Shows, hides, enables and disables the buttons; Finish, once given,
+    // stays for the rest of the sheet's life.
+    void SetWizardButtons(DWORD flags);
+    // Records result and closes the sheet.
+    void EndWizard(int result);
+
+    int GetPageCount() const { return pageCount_; }
+    // Null for an index outside the list.
+    QFXWizardPage* GetPage(int index) const;
+    int GetActiveIndex() const { return currentPage_; }
+    // The sheet's button with that id, or null before the buttons exist.
+    HWND GetButton(UINT id) const;
+    // The sheet's push button that had the focus at the last update, or null.
+    HWND FocusedPushButton() const { return focusedPushButton_; }
+
+    BOOL DestroyWindow() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The sheet's next (or previous) enabled, visible tab stop after child,
+    // wrapping around; null when there is none.
+    HWND NextTabStop(HWND child, bool previous) const;
+
+protected:
+    LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnBack(WPARAM, LPARAM);
+    LRESULT OnNext(WPARAM, LPARAM);
+    LRESULT OnFinish(WPARAM, LPARAM);
+    LRESULT OnCancel(WPARAM, LPARAM);
+    LRESULT OnHelp(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnActivate(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnGetFont(WPARAM, LPARAM);
+    LRESULT OnCommandHelp(WPARAM, LPARAM);
+    LRESULT OnKickIdle(WPARAM, LPARAM);
+    LRESULT OnGetDefId(WPARAM, LPARAM);
+    LRESULT OnCtlColor(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateButtons();
+    void LayOut();
+    void UpdateDefaultButton();
+    bool AnyPageBusy() const;
+    void WaitForBusyPages();
+    void RunModalLoop();
+    BOOL PreTranslateInLoop(MSG* msg);
+    // Replaces a pending idle message by a new one.
+    void QueueIdle(const MSG* msg);
+    BOOL HandleMnemonic(MSG* msg);
+    QFXWizardPage* CurrentPage() const { return GetPage(currentPage_); }
+    HWND CurrentPageWindow() const;
+    HWND OwnerWindow() const;
+
+    int pageCount_;
+    int growBy_;
+    int pageCapacity_;
+    QFXWizardPage** pages_;
+    QFC::String caption_;
+    int buttonWidth_;
+    int buttonHeight_;
+    int marginX_;
+    int marginY_;
+    HFONT font_;
+    HWND focusedPushButton_;
+    HWND savedFocus_;
+    HWND lastSeenFocus_;
+    CWnd* owner_;
+    int gap_;
+    int currentPage_;
+    int result_;
+    DWORD buttonFlags_;
+    bool finishMode_;
+    bool modeless_;
+    bool ownerDisabled_;
+    HWND defaultLook_;
+};
+
+#endif

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds everything and runs every benchmark program under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+"$root/scripts/build.sh" >/dev/null
+. "$root/scripts/wine-session.sh"
+wine_session_start "$build"
+trap wine_session_stop EXIT
+for program in "$build"/bench/*.exe; do
+    echo "== $(basename "$program")"
+    (cd "$(dirname "$program")" && wine "$program" </dev/null)
+done

@@ -1,0 +1,310 @@
+#include "CopyWorker.h"
+#include "ProgressRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+const UINT CopyProgressMessage = ::RegisterWindowMessageA("ZEPHDisk-Backup");
+
+namespace {
+
+const char ProductId[] = "{C0FFEE00-COPY-WORKER-TEST}";
+const char FakeProgram[] = "program bytes \x01\x02\xFF";
+const char FakeLibrary[] = "library bytes \x7F";
+
+struct Event {
+    WPARAM kind;
+    LPARAM argument;  // stage or error
+    int total, index;
+    std::string name;
+};
+
+std::vector<Event> events;
+
+LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != CopyProgressMessage)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    Event e = {wParam, lParam, 0, 0, ""};
+    if (wParam == NotifyProgress) {
+        ProgressRecord* record = reinterpret_cast<ProgressRecord*>(lParam);
+        e.argument = 0;
+        e.total = record->total;
+        e.index = record->index;
+        e.name = record->name.textOrEmpty();
+        delete record;
+    }
+    events.push_back(e);
+    return 0;
+}
+
+std::string windowsDirectory()
+{
+    char path[MAX_PATH];
+    ::GetWindowsDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+std::string systemDirectory()
+{
+    char path[MAX_PATH];
+    ::GetSystemDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    if (!in)
+        return "<missing>";
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string profile(const std::string& file, const char* section, const char* key)
+{
+    char value[512];
+    ::GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
+    return value;
+}
+
+void removeTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(search, &entry));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+void setCustomerId(const char* id)
+{
+    HKEY key;
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr);
+    if (id)
+        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
+                         static_cast<DWORD>(strlen(id) + 1));
+    else
+        ::RegDeleteValueA(key, "CustomerId");
+    ::RegCloseKey(key);
+}
+
+// Drive A: is linked (by the test set-up) to the folder named by SUITE_FLOPPY;
+// removing that folder takes the disk out of the drive.
+class CopyWorkerRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* floppy = std::getenv("SUITE_FLOPPY");
+        ASSERT_NE(nullptr, floppy) << "SUITE_FLOPPY names the folder behind drive A:";
+        disk = floppy;
+        removeTree(disk);
+        ASSERT_TRUE(::CreateDirectoryA(disk.c_str(), nullptr));
+
+        windows = windowsDirectory();
+        product = windows + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
+        removeTree(product);
+        ::CreateDirectoryA((windows + "\\Brenvick").c_str(), nullptr);
+        ::CreateDirectoryA((windows + "\\Brenvick\\ZEPH").c_str(), nullptr);
+        ::CreateDirectoryA((windows + "\\Brenvick\\ZEPH\\Info").c_str(), nullptr);
+        ASSERT_TRUE(::CreateDirectoryA(product.c_str(), nullptr));
+        writeFile(product + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=buy.dll\r\nZEPH-Receipt-TxN=TXN-77\r\n");
+        writeFile(product + "\\LICENSE.DAT", std::string("\0\1\2license", 10));
+        writeFile(windows + "\\Kelbrook.exe", FakeProgram);
+        writeFile(systemDirectory() + "\\ZEPHAPI.DLL", FakeLibrary);
+        setCustomerId("CUST-9");
+
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = recordingProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "CopyWorkerTestPage";
+        ::RegisterClassA(&windowClass);
+        page = ::CreateWindowA("CopyWorkerTestPage", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+        ASSERT_NE(nullptr, page);
+        events.clear();
+    }
+
+    void TearDown() override
+    {
+        ::DestroyWindow(page);
+        removeTree(product);
+        removeTree(disk);
+        ::CreateDirectoryA(disk.c_str(), nullptr);
+        ::DeleteFileA((windows + "\\Kelbrook.exe").c_str());
+        ::DeleteFileA((systemDirectory() + "\\ZEPHAPI.DLL").c_str());
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH");
+    }
+
+    // Runs the worker to its end, handling its reports on this thread.
+    void run(bool backup, const char* productId = ProductId)
+    {
+        events.clear();
+        worker.Prepare(page, QFC::String(productId), QFC::String("A:"));
+        ASSERT_TRUE(backup ? worker.StartBackup() : worker.StartRestore());
+        DWORD deadline = ::GetTickCount() + 30000;
+        while (worker.IsBusy() && ::GetTickCount() < deadline) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
+        }
+        ASSERT_FALSE(worker.IsBusy()) << "the copy run did not end in time";
+        EXPECT_EQ(WorkerThread::StateIdle, worker.GetState());
+    }
+
+    std::vector<LPARAM> reports(WPARAM kind) const
+    {
+        std::vector<LPARAM> found;
+        for (const Event& e : events)
+            if (e.kind == kind)
+                found.push_back(e.argument);
+        return found;
+    }
+
+    std::string disk, windows, product;
+    HWND page = nullptr;
+    CopyWorker worker;
+};
+
+} // namespace
+
+TEST_F(CopyWorkerRun, BackupFillsTheDisk)
+{
+    run(true);
+    ASSERT_EQ(7u, events.size());
+    EXPECT_EQ(NotifyProgress, events[0].kind);
+    EXPECT_EQ(2, events[0].total);
+    EXPECT_EQ(-1, events[0].index);
+    EXPECT_EQ("", events[0].name);
+    EXPECT_EQ(0, events[1].index);
+    EXPECT_EQ(windows + "\\Kelbrook.exe", events[1].name);
+    EXPECT_EQ(1, events[2].index);
+    EXPECT_EQ(systemDirectory() + "\\ZEPHAPI.DLL", events[2].name);
+    EXPECT_EQ(2, events[3].index);
+    EXPECT_EQ("Copy complete!", events[3].name);
+    EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone}), reports(NotifyStage));
+    EXPECT_TRUE(reports(NotifyError).empty());
+
+    EXPECT_EQ(FakeProgram, readFile("A:\\Kelbrook.exe"));
+    EXPECT_EQ(FakeLibrary, readFile("A:\\ZEPHAPI.DLL"));
+    EXPECT_EQ(readFile(product + "\\PRODUCT.INF"), readFile("A:\\ENF\\PRODUCT.INF"));
+    EXPECT_EQ(std::string("\0\1\2license", 10), readFile(disk + "\\ENF\\LICENSE.DAT"));
+    std::string receipt = disk + "\\DATA.INF";
+    EXPECT_EQ("CUST-9", profile(receipt, "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(ProductId, profile(receipt, "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-77", profile(receipt, "TXN-INFO", "TXN"));
+}
+
+TEST_F(CopyWorkerRun, NoDiskFailsAtTheFirstFileThenSucceeds)
+{
+    removeTree(disk);
+    run(true);
+    ASSERT_EQ(3u, events.size());
+    EXPECT_EQ(0, events[1].index);
+    EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+
+    ASSERT_TRUE(::CreateDirectoryA(disk.c_str(), nullptr));
+    run(true);
+    EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone}), reports(NotifyStage));
+    EXPECT_EQ(FakeProgram, readFile("A:\\Kelbrook.exe"));
+}
+
+TEST_F(CopyWorkerRun, ExistingFilesAreReplacedOthersKept)
+{
+    ASSERT_TRUE(::CreateDirectoryA((disk + "\\ENF").c_str(), nullptr));
+    writeFile(disk + "\\Kelbrook.exe", "old program");
+    writeFile(disk + "\\ENF\\PRODUCT.INF", "old record");
+    writeFile(disk + "\\ENF\\OTHER.DAT", "another product");
+    run(true);
+    EXPECT_EQ(FakeProgram, readFile(disk + "\\Kelbrook.exe"));
+    EXPECT_EQ(readFile(product + "\\PRODUCT.INF"), readFile(disk + "\\ENF\\PRODUCT.INF"));
+    EXPECT_EQ("another product", readFile(disk + "\\ENF\\OTHER.DAT"));
+}
+
+TEST_F(CopyWorkerRun, SubfolderOrMissingProductFolderIsACopyError)
+{
+    ASSERT_TRUE(::CreateDirectoryA((product + "\\SUB").c_str(), nullptr));
+    run(true);
+    EXPECT_EQ((std::vector<LPARAM>{StageProductBackup}), reports(NotifyStage));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+
+    run(true, "{NOT-INSTALLED}");
+    EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+}
+
+TEST_F(CopyWorkerRun, EmptyCustomerIdIsReportedAndTheRunGoesOn)
+{
+    setCustomerId(nullptr);
+    run(true);
+    EXPECT_EQ((std::vector<LPARAM>{ErrorGetCustomerId}), reports(NotifyError));
+    EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone}), reports(NotifyStage));
+    std::string receipt = disk + "\\DATA.INF";
+    EXPECT_EQ("", profile(receipt, "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(ProductId, profile(receipt, "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-77", profile(receipt, "TXN-INFO", "TXN"));
+}
+
+TEST_F(CopyWorkerRun, MissingTransactionStopsAfterTwoSections)
+{
+    writeFile(product + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=buy.dll\r\n");
+    run(true);
+    EXPECT_EQ((std::vector<LPARAM>{ErrorGetTransaction}), reports(NotifyError));
+    std::string receipt = disk + "\\DATA.INF";
+    EXPECT_EQ("CUST-9", profile(receipt, "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(ProductId, profile(receipt, "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("<missing>", profile(receipt, "TXN-INFO", "TXN"));
+}
+
+TEST_F(CopyWorkerRun, RestorePutsEverythingBack)
+{
+    run(true);
+    ASSERT_TRUE(reports(NotifyError).empty());
+    removeTree(product);
+    ::DeleteFileA((windows + "\\Kelbrook.exe").c_str());
+    ::DeleteFileA((systemDirectory() + "\\ZEPHAPI.DLL").c_str());
+
+    run(false);
+    EXPECT_TRUE(reports(NotifyError).empty());
+    EXPECT_EQ((std::vector<LPARAM>{StageProductRestore, StageDone}), reports(NotifyStage));
+    EXPECT_EQ("A:\\Kelbrook.exe", events[1].name);
+    EXPECT_EQ(FakeProgram, readFile(windows + "\\Kelbrook.exe"));
+    EXPECT_EQ(FakeLibrary, readFile(systemDirectory() + "\\ZEPHAPI.DLL"));
+    EXPECT_EQ(std::string("\0\1\2license", 10), readFile(product + "\\LICENSE.DAT"));
+    EXPECT_EQ(readFile(disk + "\\ENF\\PRODUCT.INF"), readFile(product + "\\PRODUCT.INF"));
+}
+
+TEST_F(CopyWorkerRun, RestoreWithoutTheDiskFolderIsACopyError)
+{
+    writeFile(disk + "\\Kelbrook.exe", FakeProgram);
+    writeFile(disk + "\\ZEPHAPI.DLL", FakeLibrary);
+    run(false);
+    EXPECT_EQ((std::vector<LPARAM>{StageProductRestore}), reports(NotifyStage));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+}

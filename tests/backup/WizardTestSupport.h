@@ -1,0 +1,72 @@
+#ifndef TESTS_WIZARDTESTSUPPORT_H
+#define TESTS_WIZARDTESTSUPPORT_H
+
+#include "CWinApp.h"
+#include "MessagePage.h"
+#include "ProgressPage.h"
+#include "QFXWizardSheet.h"
+
+#include <functional>
+#include <vector>
+
+// The program-wide application object of the tests: grey dialogs, no help file.
+CWinApp& TestApp();
+
+// A message page whose answers the test sets.
+class TestMessagePage : public MessagePage {
+public:
+    TestMessagePage() = default;
+    explicit TestMessagePage(UINT templateId) : MessagePage(templateId) {}
+
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+    int OnWizardNext() override;
+    int OnWizardBack() override;
+    int OnWizardFinish() override;
+    void OnCancel() override { ++cancelCalls; }
+
+    DWORD buttons = QFXWizardSheet::Next | QFXWizardSheet::Cancel;
+    QFC::String text = "A test page.\n\nIts second paragraph.";
+    bool refuse = false;
+    BOOL allowLeave = TRUE;
+    int nextResult = 0;
+    int backResult = 0;
+    int finishResult = 1;
+    int jumpOnNext = -1;
+    int setActiveCalls = 0;
+    int nextCalls = 0;
+    int cancelCalls = 0;
+};
+
+// A progress page that shows its bar half full.
+class TestProgressPage : public ProgressPage {
+public:
+    BOOL OnSetActive() override;
+    void OnCancel() override { ++cancelCalls; }
+
+    ProgressBar& Bar() { return bar_; }
+    PictureBox& Picture() { return picture_; }
+
+    DWORD buttons = QFXWizardSheet::Back | QFXWizardSheet::Next | QFXWizardSheet::Cancel;
+    int cancelCalls = 0;
+};
+
+// Runs sheet.DoModal() while the steps run one at a time on the sheet's own
+// thread, each at an idle moment after the sheet is shown (a thread timer
+// fires only when no other message is waiting). When the steps are done and
+// the sheet is still open after a bounded time, it is cancelled and
+// *timedOut is set.
+int RunDriven(QFXWizardSheet& sheet, std::vector<std::function<void()>> steps, bool* timedOut);
+
+// Presses a sheet button the way a mouse click does.
+void Click(QFXWizardSheet& sheet, UINT id);
+bool IsShown(HWND window);
+bool IsEnabled(HWND window);
+// A key press posted to window, as the keyboard would deliver it.
+void PostKey(HWND window, UINT virtualKey);
+// The window's rectangle in the client coordinates of parent.
+RECT RectIn(HWND window, HWND parent);
+// Saves the sheet as it is on screen when WIZARD_SCREENSHOT_DIR is set.
+void SaveScreenshot(QFXWizardSheet& sheet, const char* name);
+
+#endif

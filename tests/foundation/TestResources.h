@@ -1,0 +1,10 @@
+#ifndef TESTS_FOUNDATION_TESTRESOURCES_H
+#define TESTS_FOUNDATION_TESTRESOURCES_H
+
+#define IDS_TEST_SHORT     100
+#define IDS_TEST_254       101
+#define IDS_TEST_255       102
+#define IDS_TEST_LONG      103
+#define IDS_TEST_MISSING   199
+
+#endif

@@ -1,0 +1,125 @@
+// The stand-in product-information library, called by ordinal the way the
+// wizard program binds it.
+#include "String.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+typedef void*(WINAPI* OpenProductStoreEntry)();
+typedef BOOL(WINAPI* SelectProductEntry)(void*, const char*);
+typedef const char*(WINAPI* GetProductFieldEntry)(void*, const char*);
+typedef void(WINAPI* CloseProductStoreEntry)(void*);
+typedef QFC::String(WINAPI* GetCustomerIdEntry)();
+
+const char ProductId[] = "{5E1F0C2A-TEST-STAND-IN}";
+
+std::string windowsDirectory()
+{
+    char path[MAX_PATH];
+    ::GetWindowsDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+class ZephApiStandIn : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module = ::LoadLibraryA("ZEPHAPI.DLL");
+        ASSERT_NE(nullptr, module);
+        open = reinterpret_cast<OpenProductStoreEntry>(::GetProcAddress(module, MAKEINTRESOURCEA(504)));
+        select = reinterpret_cast<SelectProductEntry>(::GetProcAddress(module, MAKEINTRESOURCEA(523)));
+        field = reinterpret_cast<GetProductFieldEntry>(::GetProcAddress(module, MAKEINTRESOURCEA(103)));
+        close = reinterpret_cast<CloseProductStoreEntry>(::GetProcAddress(module, MAKEINTRESOURCEA(505)));
+        customer = reinterpret_cast<GetCustomerIdEntry>(::GetProcAddress(module, MAKEINTRESOURCEA(508)));
+        ASSERT_TRUE(open && select && field && close && customer);
+
+        folder = windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
+        ::CreateDirectoryA((windowsDirectory() + "\\Brenvick").c_str(), nullptr);
+        ::CreateDirectoryA((windowsDirectory() + "\\Brenvick\\ZEPH").c_str(), nullptr);
+        ::CreateDirectoryA((windowsDirectory() + "\\Brenvick\\ZEPH\\Info").c_str(), nullptr);
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        record = folder + "\\PRODUCT.INF";
+        ASSERT_TRUE(::WritePrivateProfileStringA("PRODUCT", "ZEPH-Receipt-TxN", "TXN-0042", record.c_str()));
+        ASSERT_TRUE(::WritePrivateProfileStringA("PRODUCT", "UI-LIBRARY", std::string(600, 'L').c_str(),
+                                                 record.c_str()));
+    }
+
+    void TearDown() override
+    {
+        ::DeleteFileA(record.c_str());
+        ::RemoveDirectoryA(folder.c_str());
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH");
+        if (module)
+            ::FreeLibrary(module);
+    }
+
+    void setCustomerId(const char* id)
+    {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH", 0, nullptr, 0,
+                                                   KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
+                         static_cast<DWORD>(strlen(id) + 1));
+        ::RegCloseKey(key);
+    }
+
+    HMODULE module = nullptr;
+    OpenProductStoreEntry open = nullptr;
+    SelectProductEntry select = nullptr;
+    GetProductFieldEntry field = nullptr;
+    CloseProductStoreEntry close = nullptr;
+    GetCustomerIdEntry customer = nullptr;
+    std::string folder, record;
+};
+
+} // namespace
+
+TEST_F(ZephApiStandIn, ReadsFieldsOfASelectedRecord)
+{
+    void* session = open();
+    ASSERT_NE(nullptr, session);
+    EXPECT_EQ(nullptr, field(session, "ZEPH-Receipt-TxN"));  // nothing selected yet
+    ASSERT_TRUE(select(session, ProductId));
+    EXPECT_STREQ("TXN-0042", field(session, "ZEPH-Receipt-TxN"));
+    EXPECT_EQ(std::string(600, 'L'), field(session, "UI-LIBRARY"));
+    EXPECT_STREQ("", field(session, "NO-SUCH-FIELD"));
+    close(session);
+}
+
+TEST_F(ZephApiStandIn, UnknownAndUnusableIdentifiersHaveNoRecord)
+{
+    void* session = open();
+    ASSERT_NE(nullptr, session);
+    const char* refused[] = {"{NOT-INSTALLED}", "", ".", "..", "..\\..\\WINDOWS", "C:\\X", "a/b", "a*", "a\tb"};
+    for (const char* id : refused) {
+        EXPECT_FALSE(select(session, id)) << id;
+        EXPECT_EQ(nullptr, field(session, "ZEPH-Receipt-TxN")) << id;
+    }
+    EXPECT_FALSE(select(session, nullptr));
+    close(session);
+    EXPECT_FALSE(select(nullptr, ProductId));
+}
+
+TEST_F(ZephApiStandIn, CustomerIdentifierCrossesAsAString)
+{
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH");
+    QFC::String missing = customer();
+    EXPECT_TRUE(missing.isEmpty());
+
+    setCustomerId("CUST-1234");
+    long liveBefore = QFC::block::liveCount();
+    {
+        QFC::String id = customer();
+        EXPECT_STREQ("CUST-1234", id.text());
+        ASSERT_NE(nullptr, id.block());
+        EXPECT_EQ(1u, id.block()->refCount);
+        EXPECT_EQ(9u, id.block()->length);
+    }
+    // Built in the library's copy of the string code and freed in ours.
+    EXPECT_EQ(liveBefore - 1, QFC::block::liveCount());
+}
