@@ -1,0 +1,23 @@
+#include "ProductIdentifier.h"
+
+namespace {
+const char ForbiddenCharacters[] = "\\/:*?\"<>|";
+const unsigned char FirstPrintable = 0x20;
+const unsigned char Delete = 0x7F;
+}
+
+bool IsUsableProductIdentifier(const QFC::String& identifier)
+{
+    const int length = identifier.length();
+    if (length == 0)
+        return false;
+    const char* text = identifier.text();
+    if ((length == 1 && text[0] == '.') || (length == 2 && text[0] == '.' && text[1] == '.'))
+        return false;
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < FirstPrintable || c == Delete)
+            return false;
+    }
+    return identifier.findOneOf(ForbiddenCharacters) < 0;
+}

@@ -1,0 +1,70 @@
+#include "ProductRecord.h"
+#include "ProductIdentifier.h"
+#include "FileSystem.h"
+
+#include <windows.h>
+
+namespace {
+
+const char InfoFolder[] = "Brenvick\\ZEPH\\Info";
+const char RecordFileName[] = "PRODUCT.INF";
+const char RecordSection[] = "PRODUCT";
+const int FirstFieldCapacity = 260;
+
+bool isFile(const QFC::String& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.textOrEmpty());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The record file below base; empty when base is unknown, so that a missing
+// Program Files entry never turns into a path relative to the current folder.
+QFC::String recordPathBelow(const QFC::String& base, const QFC::String& productIdentifier)
+{
+    QFC::String path;
+    if (base.isEmpty())
+        return path;
+    path = base;
+    path.appendPath(InfoFolder);
+    path.appendPath(productIdentifier.textOrEmpty());
+    path.appendPath(RecordFileName);
+    return path;
+}
+
+} // namespace
+
+bool ProductRecord::Open(const QFC::String& productIdentifier)
+{
+    recordPath.clear();
+    if (!IsUsableProductIdentifier(productIdentifier))
+        return false;
+    const QFC::String bases[] = {QFC::programFilesDirectory(), QFC::windowsDirectory()};
+    for (const QFC::String& base : bases) {
+        QFC::String path = recordPathBelow(base, productIdentifier);
+        if (!path.isEmpty() && isFile(path)) {
+            recordPath = path;
+            return true;
+        }
+    }
+    return false;
+}
+
+QFC::String ProductRecord::Field(const char* name) const
+{
+    QFC::String value;
+    if (!IsOpen())
+        return value;
+    // The profile functions report truncation only as a length of size - 1.
+    int capacity = FirstFieldCapacity;
+    for (;;) {
+        char* buffer = value.getBuffer(capacity);
+        DWORD count = ::GetPrivateProfileStringA(RecordSection, name, "", buffer,
+                                                 static_cast<DWORD>(capacity + 1), recordPath.text());
+        value.releaseBuffer();
+        if (static_cast<int>(count) < capacity) {
+            value.setLength(static_cast<int>(count));
+            return value;
+        }
+        capacity *= 2;
+    }
+}

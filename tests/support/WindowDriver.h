@@ -1,0 +1,66 @@
+#ifndef TESTSUPPORT_WINDOWDRIVER_H
+#define TESTSUPPORT_WINDOWDRIVER_H
+
+// Test support: finds the windows of a child process and works them the way
+// a user would, from another process. Texts are read with WM_GETTEXT sent
+// with a time-out, so a hung child cannot hang the test.
+
+#include "ChildProcess.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// The class of dialogs and message boxes, and the id of a message box's text.
+const char DialogClass[] = "#32770";
+const int MessageBoxTextId = 0xFFFF;
+// How long a single message to another process's window may take.
+const UINT SendTimeoutMs = 5000;
+
+// The visible top-level windows of a process, of className when it is not
+// null. Empty when there are none.
+std::vector<HWND> topLevelWindows(DWORD processId, const char* className = nullptr);
+
+// The first visible top-level window of className that child shows within
+// timeoutMs. Null on time-out, or as soon as the child has ended.
+HWND waitForTopLevelWindow(const ChildProcess& child, const char* className, DWORD timeoutMs);
+
+// A message box (or any dialog) of child; null as for waitForTopLevelWindow.
+HWND waitForMessageBox(const ChildProcess& child, DWORD timeoutMs);
+
+// True when window is destroyed within timeoutMs.
+bool waitForWindowGone(HWND window, DWORD timeoutMs);
+
+// The caption of a top-level window or the text of a control; empty when the
+// window does not answer in time.
+std::string windowText(HWND window);
+
+// The text of a message box: its static control 0xFFFF. Empty without one.
+std::string messageBoxText(HWND box);
+
+// The texts of the buttons of dialog, in child-window order, without '&'.
+std::vector<std::string> buttonTexts(HWND dialog);
+
+// Clicks the button of dialog whose text (without '&') is text, as the
+// dialog sees a click (WM_COMMAND with BN_CLICKED). False when there is no
+// such button.
+bool pressButton(HWND dialog, const std::string& text);
+
+// The first child control of dialog whose static style is SS_ICON (the icon
+// of a message box); null without one.
+HWND iconControl(HWND dialog);
+
+// The client area of window as the screen shows it, row by row from the top,
+// as RGB values; false when it cannot be read (or has no area).
+bool screenPixels(HWND window, std::vector<COLORREF>& pixels, int& width, int& height);
+
+// The pixels that drawing icon at width x height over a background of
+// background gives, in the layout of screenPixels.
+std::vector<COLORREF> iconPixels(HICON icon, int width, int height, COLORREF background);
+
+} // namespace testsupport
+
+#endif
