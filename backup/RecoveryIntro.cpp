@@ -32,7 +32,7 @@ QFC::String RecoveryIntro::ReadProductIdentifier(const QFC::String& receiptPath)
     identifier.setLength(static_cast<int>(lstrlenA(identifier.text())));
     // The identifier becomes a folder name on this machine: a disk is not
     // trusted to name anything outside the folder of product records.
-    if (!IsUsableProductIdentifier(identifier))
+    if (!QFC::isUsableProductIdentifier(identifier))
         identifier.clear();
     return identifier;
 }

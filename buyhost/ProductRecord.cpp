@@ -36,7 +36,7 @@ QFC::String recordPathBelow(const QFC::String& base, const QFC::String& productI
 bool ProductRecord::Open(const QFC::String& productIdentifier)
 {
     recordPath.clear();
-    if (!IsUsableProductIdentifier(productIdentifier))
+    if (!QFC::isUsableProductIdentifier(productIdentifier))
         return false;
     const QFC::String bases[] = {QFC::programFilesDirectory(), QFC::windowsDirectory()};
     for (const QFC::String& base : bases) {

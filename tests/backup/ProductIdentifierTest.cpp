@@ -9,7 +9,7 @@
 
 namespace {
 
-bool usable(const char* id) { return IsUsableProductIdentifier(QFC::String(id)); }
+bool usable(const char* id) { return QFC::isUsableProductIdentifier(QFC::String(id)); }
 
 // A receipt file of the test's own in the temporary directory.
 class Receipt : public ::testing::Test {
@@ -41,7 +41,7 @@ TEST(ProductIdentifierRule, PlainNamesOnly)
                              "a?", "\"q\"", "<a>", "a|b", "tab\there", "line\nfeed", "\x7f ok"};
     for (const char* id : refused)
         EXPECT_FALSE(usable(id)) << id;
-    EXPECT_FALSE(IsUsableProductIdentifier(QFC::String()));
+    EXPECT_FALSE(QFC::isUsableProductIdentifier(QFC::String()));
 }
 
 TEST_F(Receipt, IdentifierFromProductInfo)

@@ -14,7 +14,7 @@ namespace {
 
 bool usable(const char* identifier)
 {
-    return IsUsableProductIdentifier(QFC::String(identifier));
+    return QFC::isUsableProductIdentifier(QFC::String(identifier));
 }
 
 std::string fieldOf(const ProductRecord& record, const char* name)
@@ -32,7 +32,7 @@ TEST(ProductIdentifier, UnusableIdentifiersNeverReachAPath)
     EXPECT_TRUE(usable("a..b"));
     EXPECT_TRUE(usable("\xE9t\xE9"));
 
-    EXPECT_FALSE(IsUsableProductIdentifier(QFC::String()));
+    EXPECT_FALSE(QFC::isUsableProductIdentifier(QFC::String()));
     EXPECT_FALSE(usable(""));
     EXPECT_FALSE(usable("."));
     EXPECT_FALSE(usable(".."));

@@ -1,12 +1,14 @@
 #include "ProductIdentifier.h"
 
+namespace QFC {
+
 namespace {
 const char ForbiddenCharacters[] = "\\/:*?\"<>|";
 const unsigned char FirstPrintable = 0x20;
 const unsigned char Delete = 0x7F;
 }
 
-bool IsUsableProductIdentifier(const QFC::String& identifier)
+bool isUsableProductIdentifier(const String& identifier)
 {
     const int length = identifier.length();
     if (length == 0)
@@ -21,3 +23,5 @@ bool IsUsableProductIdentifier(const QFC::String& identifier)
     }
     return identifier.findOneOf(ForbiddenCharacters) < 0;
 }
+
+} // namespace QFC

@@ -1,0 +1,15 @@
+#ifndef QFC_PRODUCTIDENTIFIER_H
+#define QFC_PRODUCTIDENTIFIER_H
+
+#include "String.h"
+
+namespace QFC {
+
+// A product identifier names a folder. False for one that must not be joined
+// into a path: empty, "." or "..", or holding \ / : * ? " < > | or a
+// control character.
+bool isUsableProductIdentifier(const String& identifier);
+
+} // namespace QFC
+
+#endif

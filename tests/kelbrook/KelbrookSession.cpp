@@ -1,0 +1,173 @@
+#include "KelbrookSession.h"
+
+#include "TestFiles.h"
+#include "WindowDriver.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char CustomerKey[] = "Software\\Brenvick\\ZEPH";
+
+std::string directory(UINT (WINAPI* query)(LPSTR, UINT))
+{
+    char path[MAX_PATH];
+    UINT n = query(path, MAX_PATH);
+    return n && n < MAX_PATH ? std::string(path) : std::string();
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK findVisibleControl(HWND window, LPARAM param)
+{
+    ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
+    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND visibleControl(HWND sheet, int id)
+{
+    ControlSearch search = {id, nullptr};
+    if (sheet)
+        ::EnumChildWindows(sheet, findVisibleControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool copyBeside(const char* name, const std::string& destination)
+{
+    std::string source = testsupport::moduleDirectory() + "\\" + name;
+    return ::CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
+}
+
+} // namespace
+
+const char KelbrookMachine::ProductId[] = "{7A11E5C0-0000-4E2E-8000-0000DEADBEEF}";
+
+KelbrookMachine::KelbrookMachine() : ready_(false)
+{
+    windows = directory(::GetWindowsDirectoryA);
+    system = directory(::GetSystemDirectoryA);
+    product = windows + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
+    const char* behindA = std::getenv("SUITE_FLOPPY");
+    if (!behindA || windows.empty() || system.empty())
+        return;
+    floppy = behindA;
+    testsupport::removeTree(product);
+    insertEmptyDisk();
+    ready_ = testsupport::createDirectories(product) &&
+             testsupport::writeFile(product + "\\PRODUCT.INF",
+                                    "[PRODUCT]\r\nUI-LIBRARY=purchase.dll\r\nZEPH-Receipt-TxN=TXN-4711\r\n") &&
+             testsupport::writeFile(product + "\\LICENSE.DAT", std::string("lic\0\xFF\x01", 6)) &&
+             copyBeside("Kelbrook.exe", windows + "\\Kelbrook.exe") &&
+             copyBeside("ZEPHAPI.DLL", system + "\\ZEPHAPI.DLL");
+    setCustomerId("CUST-000815");
+}
+
+KelbrookMachine::~KelbrookMachine()
+{
+    testsupport::removeTree(product);
+    insertEmptyDisk();
+    ::DeleteFileA((windows + "\\Kelbrook.exe").c_str());
+    ::DeleteFileA((system + "\\ZEPHAPI.DLL").c_str());
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, CustomerKey);
+}
+
+void KelbrookMachine::setCustomerId(const char* id)
+{
+    HKEY key;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, CustomerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+        return;
+    if (id)
+        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
+                         static_cast<DWORD>(strlen(id) + 1));
+    else
+        ::RegDeleteValueA(key, "CustomerId");
+    ::RegCloseKey(key);
+}
+
+void KelbrookMachine::insertEmptyDisk()
+{
+    testsupport::removeTree(floppy);
+    testsupport::createDirectories(floppy);
+}
+
+void KelbrookMachine::removeDisk()
+{
+    testsupport::removeTree(floppy);
+}
+
+bool WizardRun::start(const std::string& program, const std::string& arguments)
+{
+    if (!child.start(program, arguments))
+        return false;
+    DWORD deadline = ::GetTickCount() + testsupport::WindowTimeoutMs;
+    while (::GetTickCount() < deadline && child.isRunning()) {
+        std::vector<HWND> windows = testsupport::topLevelWindows(child.id());
+        for (HWND w : windows) {
+            char className[64] = {};
+            ::GetClassNameA(w, className, sizeof className);
+            if (std::string(className) != testsupport::DialogClass) {
+                sheet = w;
+                return true;
+            }
+        }
+        ::Sleep(testsupport::PollIntervalMs);
+    }
+    return false;
+}
+
+std::string WizardRun::caption() const
+{
+    return testsupport::windowText(sheet);
+}
+
+std::string WizardRun::pageText(int controlId) const
+{
+    HWND control = visibleControl(sheet, controlId);
+    return control ? testsupport::windowText(control) : std::string("<no such control>");
+}
+
+bool WizardRun::waitForPageText(int controlId, const std::string& prefix, DWORD timeoutMs)
+{
+    DWORD deadline = ::GetTickCount() + timeoutMs;
+    do {
+        if (pageText(controlId).compare(0, prefix.size(), prefix) == 0)
+            return true;
+        ::Sleep(testsupport::PollIntervalMs);
+    } while (::GetTickCount() < deadline && child.isRunning());
+    return pageText(controlId).compare(0, prefix.size(), prefix) == 0;
+}
+
+bool WizardRun::buttonVisible(UINT id) const
+{
+    HWND button = ::GetDlgItem(sheet, id);
+    return button && ::IsWindowVisible(button);
+}
+
+bool WizardRun::buttonEnabled(UINT id) const
+{
+    HWND button = ::GetDlgItem(sheet, id);
+    return button && ::IsWindowEnabled(button);
+}
+
+bool WizardRun::press(UINT id)
+{
+    HWND button = ::GetDlgItem(sheet, id);
+    if (!button || !::IsWindowVisible(button) || !::IsWindowEnabled(button))
+        return false;
+    // Posted, so that a handler that shows a message box cannot block the test.
+    return ::PostMessageA(button, BM_CLICK, 0, 0) != 0;
+}
+
+bool WizardRun::endsWithCodeZero()
+{
+    DWORD code = 0xFFFFFFFF;
+    return child.waitForExit(testsupport::ExitTimeoutMs, code) && code == 0;
+}
