@@ -31,3 +31,83 @@ else
     # No display of the user's: answer the question from the helper.
     wine "$build/demo/BuyDemo.exe" "Z:$(echo "$build/buyhost/ZEPHBuy.exe" | tr / '\\')" "$product" Yes </dev/null
 fi
+
+# --- Kelbrook: a backup to drive A:, and the disk restored on a fresh machine.
+kelbrook_product="{9D3C5E10-2A4F-4B55-8A77-00000000B4C1}"
+windows="$WINEPREFIX/drive_c/windows"
+folder="$windows/Brenvick/ZEPH/Info/$kelbrook_product"
+disk="$build/demo-disk"
+shots="$build/screenshots"
+backup_title="Kelbrook Creation Wizard"
+recovery_title="Kelbrook Recovery Wizard"
+
+step() { wine "$build/demo/DriveWizard.exe" "$@" </dev/null; }
+shot() {
+    import -window root "$shots/$1.png"
+    convert "$shots/$1.png" -trim +repage "$shots/$1.png"
+    echo "   screenshot $shots/$1.png"
+}
+# Wine draws the title bars itself, since Xvfb has no window manager.
+decorate() { wine reg add 'HKCU\Software\Wine\AppDefaults\Kelbrook.exe\X11 Driver' /v Decorated /d N /f \
+    </dev/null >/dev/null 2>&1; }
+list_disk() { (cd "$1" && find . -type f | sort | while read -r f; do printf '   %8s  %s\n' "$(stat -c %s "$f")" "$f"; done); }
+
+echo
+echo "== Kelbrook: backing up product $kelbrook_product to drive A: ($disk)"
+mkdir -p "$folder"
+printf '[PRODUCT]\r\nUI-LIBRARY=SamplePurchase.dll\r\nZEPH-Receipt-TxN=TXN-2026-1207\r\n' >"$folder/PRODUCT.INF"
+printf 'Licensed to: Demo Customer\r\nSeats: 1\r\n' >"$folder/LICENSE.TXT"
+printf '[Options]\r\nLanguage=English\r\n' >"$folder/SETTINGS.INI"
+cp "$build/backup/Kelbrook.exe" "$windows/"
+cp "$build/outside/zephapi/ZEPHAPI.DLL" "$windows/system32/"
+wine reg add 'HKLM\Software\Brenvick\ZEPH' /v CustomerId /d CUST-0042-DEMO /f </dev/null >/dev/null 2>&1
+rm -rf "$disk"
+ln -sfn "$disk" "$WINEPREFIX/dosdevices/a:"
+if [ -n "$interactive" ]; then
+    mkdir -p "$disk"
+    echo "   the wizard is on your display"
+    wine 'C:\windows\Kelbrook.exe' /CREATE "/GUID=$kelbrook_product" </dev/null || true
+else
+    mkdir -p "$shots"
+    decorate
+    wine 'C:\windows\Kelbrook.exe' /CREATE "/GUID=$kelbrook_product" </dev/null >/dev/null 2>&1 &
+    step wait "$backup_title" "Welcome to the Backup Wizard" >/dev/null && shot backup-1-welcome
+    step press "$backup_title" Next
+    step wait "$backup_title" "Please insert" >/dev/null && shot backup-2-insert-disk
+    # First without a disk in the drive, to show the error page and its retry.
+    step press "$backup_title" Next
+    step wait "$backup_title" "An error has occured" >/dev/null && shot backup-3-no-disk
+    mkdir -p "$disk"
+    step press "$backup_title" Next
+    step wait "$backup_title" "Creation of the Kelbrook is complete" >/dev/null && shot backup-4-complete
+    step press "$backup_title" Finish
+    step gone "$backup_title"
+fi
+echo "   on the disk:"
+list_disk "$disk"
+[ -f "$disk/DATA.INF" ] && sed 's/^/      /' "$disk/DATA.INF"
+
+echo
+echo "== Kelbrook: restoring the disk on a fresh machine, from A:\\Kelbrook.exe"
+second="$build/wineprefix-restore"
+rm -rf "$second"
+(
+    export WINEPREFIX="$second"
+    wine wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+    ln -sfn "$disk" "$WINEPREFIX/dosdevices/a:"
+    if [ -n "$interactive" ]; then
+        wine 'A:\Kelbrook.exe' </dev/null || true
+    else
+        decorate
+        wine 'A:\Kelbrook.exe' </dev/null >/dev/null 2>&1 &
+        step wait "$recovery_title" "Welcome to the Recovery Wizard" >/dev/null && shot recovery-1-welcome
+        step press "$recovery_title" Next
+        step wait "$recovery_title" "The Kelbrook Recovery Wizard is now ready" >/dev/null && shot recovery-2-ready
+        step press "$recovery_title" Finish
+        step gone "$recovery_title"
+    fi
+    echo "   restored on the second machine ($second):"
+    list_disk "$WINEPREFIX/drive_c/windows" | grep -E "Kelbrook.exe|ZEPHAPI.DLL|Brenvick" || true
+)

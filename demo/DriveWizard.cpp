@@ -1,0 +1,119 @@
+// Drives a running wizard for the unattended demo, one step per run:
+//   DriveWizard wait <window title> <start of the page text>
+//   DriveWizard press <window title> Back|Next|Finish|Cancel
+//   DriveWizard gone <window title>
+// Prints what it saw; exit code 0 when the step succeeded within a minute.
+#include "ChildProcess.h"
+#include "WindowDriver.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const DWORD StepTimeoutMs = 60000;
+const int MessageText = 1000;
+const int ProgressHeader = 1010;
+struct Button {
+    const char* name;
+    int id;
+} const Buttons[] = {{"Back", 100}, {"Next", 101}, {"Finish", 102}, {"Cancel", 103}};
+
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK findVisible(HWND window, LPARAM param)
+{
+    Search* search = reinterpret_cast<Search*>(param);
+    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string pageText(HWND sheet)
+{
+    for (int id : {MessageText, ProgressHeader}) {
+        Search search = {id, nullptr};
+        ::EnumChildWindows(sheet, findVisible, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return testsupport::windowText(search.found);
+    }
+    return std::string();
+}
+
+HWND waitForWindow(const char* title)
+{
+    DWORD deadline = ::GetTickCount() + StepTimeoutMs;
+    HWND window;
+    while (!(window = ::FindWindowA(nullptr, title)) && ::GetTickCount() < deadline)
+        ::Sleep(testsupport::PollIntervalMs);
+    return window;
+}
+
+int waitForText(const char* title, const char* prefix)
+{
+    HWND sheet = waitForWindow(title);
+    if (!sheet) {
+        std::printf("no window \"%s\"\n", title);
+        return 1;
+    }
+    DWORD deadline = ::GetTickCount() + StepTimeoutMs;
+    std::string text;
+    do {
+        text = pageText(sheet);
+        if (text.compare(0, std::strlen(prefix), prefix) == 0) {
+            // Let the page finish painting before the picture is taken.
+            ::Sleep(500);
+            std::printf("%s\n", text.c_str());
+            return 0;
+        }
+        ::Sleep(testsupport::PollIntervalMs);
+    } while (::GetTickCount() < deadline && ::IsWindow(sheet));
+    std::printf("the page shows: %s\n", text.c_str());
+    return 1;
+}
+
+int press(const char* title, const char* name)
+{
+    HWND sheet = waitForWindow(title);
+    for (const Button& b : Buttons) {
+        if (std::strcmp(b.name, name) != 0)
+            continue;
+        HWND button = sheet ? ::GetDlgItem(sheet, b.id) : nullptr;
+        if (!button || !::IsWindowVisible(button) || !::IsWindowEnabled(button)) {
+            std::printf("no %s button to press\n", name);
+            return 1;
+        }
+        ::PostMessageA(button, BM_CLICK, 0, 0);
+        return 0;
+    }
+    std::printf("unknown button %s\n", name);
+    return 1;
+}
+
+int gone(const char* title)
+{
+    HWND sheet = ::FindWindowA(nullptr, title);
+    return !sheet || testsupport::waitForWindowGone(sheet, StepTimeoutMs) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && !std::strcmp(argv[1], "wait"))
+        return waitForText(argv[2], argv[3]);
+    if (argc == 4 && !std::strcmp(argv[1], "press"))
+        return press(argv[2], argv[3]);
+    if (argc == 3 && !std::strcmp(argv[1], "gone"))
+        return gone(argv[2]);
+    std::printf("usage: DriveWizard wait|press|gone <window title> [text|button]\n");
+    return 2;
+}
