@@ -7,6 +7,9 @@ build=${BUILD_DIR:-$root/build}
 . "$root/scripts/wine-session.sh"
 wine_session_start "$build"
 trap wine_session_stop EXIT
+# The copy-run benchmark writes its disk to drive A:.
+mkdir -p "$build/bench-disk"
+ln -sfn "$build/bench-disk" "$WINEPREFIX/dosdevices/a:"
 for program in "$build"/bench/*.exe; do
     echo "== $(basename "$program")"
     (cd "$(dirname "$program")" && wine "$program" </dev/null)
