@@ -25,6 +25,9 @@ wine_session_start() {
     # Fails harmlessly when a server for this prefix is already running.
     wineserver -p </dev/null >/dev/null 2>&1 || true
     wine wineboot </dev/null >/dev/null 2>&1
+    # A crashing program must end, not wait in a debugger no one answers.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
+        </dev/null >/dev/null 2>&1 || true
 }
 
 wine_session_stop() {

@@ -222,6 +222,19 @@ TEST_F(CopyWorkerRun, BackupFillsTheDisk)
     EXPECT_EQ("TXN-77", profile(receipt, "TXN-INFO", "TXN"));
 }
 
+TEST_F(CopyWorkerRun, ReceiptGoesToTheRootWhateverTheDrivesCurrentFolder)
+{
+    // "A:DATA.INF" would follow drive A:'s current folder, which the
+    // environment string "=A:" names; the receipt must not.
+    ASSERT_TRUE(::CreateDirectoryA((disk + "\\ENF").c_str(), nullptr));
+    ASSERT_TRUE(::SetEnvironmentVariableA("=A:", "A:\\ENF"));
+    run(true);
+    ::SetEnvironmentVariableA("=A:", nullptr);
+    EXPECT_TRUE(reports(NotifyError).empty());
+    EXPECT_EQ("TXN-77", profile(disk + "\\DATA.INF", "TXN-INFO", "TXN"));
+    EXPECT_EQ("<missing>", profile(disk + "\\ENF\\DATA.INF", "TXN-INFO", "TXN"));
+}
+
 TEST_F(CopyWorkerRun, NoDiskFailsAtTheFirstFileThenSucceeds)
 {
     removeTree(disk);
