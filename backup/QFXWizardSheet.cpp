@@ -29,11 +29,11 @@ const int resultRunning = -1;
 const int resultFinish = 1;
 const int resultCancel = 2;
 
-struct ButtonSpec {
+struct ButtonDefinition {
     UINT id;
     UINT textId;
 };
-const ButtonSpec buttonSpecs[WizardButtonCount] = {
+const ButtonDefinition buttonDefinitions[WizardButtonCount] = {
     {QFXWizardSheet::IdBack, IDS_WIZARD_BACK},     {QFXWizardSheet::IdNext, IDS_WIZARD_NEXT},
     {QFXWizardSheet::IdFinish, IDS_WIZARD_FINISH}, {QFXWizardSheet::IdCancel, IDS_WIZARD_CANCEL},
     {QFXWizardSheet::IdHelp, IDS_WIZARD_HELP},
@@ -366,13 +366,13 @@ LRESULT QFXWizardSheet::OnCreate(WPARAM, LPARAM)
 BOOL QFXWizardSheet::CreateButtons()
 {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    for (const ButtonSpec& spec : buttonSpecs) {
+    for (const ButtonDefinition& definition : buttonDefinitions) {
         char text[buttonTextLimit] = "";
-        ::LoadStringA(instance, spec.textId, text, sizeof text);
+        ::LoadStringA(instance, definition.textId, text, sizeof text);
         WizardButtonText parsed = ParseWizardButtonText(text);
         HWND button = ::CreateWindowExA(0, "BUTTON", parsed.label,
                                         WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                        m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)), instance,
+                                        m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(definition.id)), instance,
                                         nullptr);
         if (!button) return FALSE;
         ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -396,7 +396,7 @@ void QFXWizardSheet::LayOut()
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     for (int i = 0; i < WizardButtonCount; ++i) {
         char text[buttonTextLimit] = "";
-        ::LoadStringA(instance, buttonSpecs[i].textId, text, sizeof text);
+        ::LoadStringA(instance, buttonDefinitions[i].textId, text, sizeof text);
         WizardButtonText parsed = ParseWizardButtonText(text);
         in.buttonWidth[i] = buttonWidth_;
         if (parsed.widthUnits >= 0) {
@@ -404,7 +404,7 @@ void QFXWizardSheet::LayOut()
             ::MapDialogRect(page->m_hWnd, &width);
             in.buttonWidth[i] = width.right;
         }
-        bool exists = GetButton(buttonSpecs[i].id) != nullptr;
+        bool exists = GetButton(buttonDefinitions[i].id) != nullptr;
         bool counts = true;
         if (i == WizardFinish) counts = finishMode_;
         if (i == WizardCancel) counts = !finishMode_;
@@ -422,7 +422,7 @@ void QFXWizardSheet::LayOut()
     ::SetWindowPos(page->m_hWnd, nullptr, out.page.left, out.page.top, out.page.right - out.page.left,
                    out.page.bottom - out.page.top, SWP_NOZORDER | SWP_NOACTIVATE);
     for (int i = 0; i < WizardButtonCount; ++i) {
-        HWND button = GetButton(buttonSpecs[i].id);
+        HWND button = GetButton(buttonDefinitions[i].id);
         if (!button) continue;
         const RECT& r = out.button[i];
         ::SetWindowPos(button, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
