@@ -41,26 +41,10 @@ std::string directory(UINT(WINAPI* query)(LPSTR, UINT))
     return path;
 }
 
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK findVisible(HWND window, LPARAM param)
-{
-    Search* search = reinterpret_cast<Search*>(param);
-    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string message(HWND sheet)
 {
-    Search search = {MessageText, nullptr};
-    ::EnumChildWindows(sheet, findVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found ? testsupport::windowText(search.found) : std::string();
+    HWND text = testsupport::visibleControl(sheet, MessageText);
+    return text ? testsupport::windowText(text) : std::string();
 }
 
 // Looks every 5 ms: each look is a message the wizard's own thread must

@@ -22,29 +22,11 @@ struct Button {
     int id;
 } const Buttons[] = {{"Back", 100}, {"Next", 101}, {"Finish", 102}, {"Cancel", 103}};
 
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK findVisible(HWND window, LPARAM param)
-{
-    Search* search = reinterpret_cast<Search*>(param);
-    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string pageText(HWND sheet)
 {
-    for (int id : {MessageText, ProgressHeader}) {
-        Search search = {id, nullptr};
-        ::EnumChildWindows(sheet, findVisible, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return testsupport::windowText(search.found);
-    }
+    for (int id : {MessageText, ProgressHeader})
+        if (HWND text = testsupport::visibleControl(sheet, id))
+            return testsupport::windowText(text);
     return std::string();
 }
 

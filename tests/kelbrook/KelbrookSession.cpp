@@ -17,29 +17,6 @@ std::string directory(UINT (WINAPI* query)(LPSTR, UINT))
     return n && n < MAX_PATH ? std::string(path) : std::string();
 }
 
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK findVisibleControl(HWND window, LPARAM param)
-{
-    ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
-    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND visibleControl(HWND sheet, int id)
-{
-    ControlSearch search = {id, nullptr};
-    if (sheet)
-        ::EnumChildWindows(sheet, findVisibleControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool copyBeside(const char* name, const std::string& destination)
 {
     std::string source = testsupport::moduleDirectory() + "\\" + name;
@@ -130,7 +107,7 @@ std::string WizardRun::caption() const
 
 std::string WizardRun::pageText(int controlId) const
 {
-    HWND control = visibleControl(sheet, controlId);
+    HWND control = testsupport::visibleControl(sheet, controlId);
     return control ? testsupport::windowText(control) : std::string("<no such control>");
 }
 

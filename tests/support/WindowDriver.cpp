@@ -233,4 +233,31 @@ std::vector<COLORREF> iconPixels(HICON icon, int width, int height, COLORREF bac
     return canvas.pixels();
 }
 
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK findVisibleControl(HWND window, LPARAM param)
+{
+    ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
+    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND visibleControl(HWND window, int controlId)
+{
+    ControlSearch search = {controlId, nullptr};
+    if (window)
+        ::EnumChildWindows(window, findVisibleControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace testsupport
