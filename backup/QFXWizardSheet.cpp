@@ -122,7 +122,7 @@ END_MESSAGE_MAP()
 QFXWizardSheet::QFXWizardSheet(QFC::String caption, CWnd* owner, int firstPage)
     : pageCount_(0), growBy_(pageListGrowth), pageCapacity_(0), pages_(nullptr), caption_(caption),
       buttonWidth_(0), buttonHeight_(0), marginX_(0), marginY_(0), font_(nullptr), focusedPushButton_(nullptr),
-      savedFocus_(nullptr), lastSeenFocus_(nullptr), owner_(owner), gap_(0), currentPage_(firstPage),
+      savedFocus_(nullptr), lastSeenFocus_(nullptr), owner_(owner), gap_(0), currentPage_(firstPage), pagesPrepared_(0),
       result_(resultRunning), buttonFlags_(Back | Next | Cancel), finishMode_(false), modeless_(true),
       ownerDisabled_(false), defaultLook_(nullptr)
 {
@@ -616,7 +616,21 @@ LRESULT QFXWizardSheet::OnCommandHelp(WPARAM wParam, LPARAM lParam)
 LRESULT QFXWizardSheet::OnKickIdle(WPARAM, LPARAM)
 {
     UpdateDefaultButton();
+    PrepareNextPage();
     return 0;
+}
+
+// While the user reads a page, the next page window not made yet is made,
+// hidden, one per idle moment: a page that becomes active later (the copy
+// page, the final page shown as a copy run ends) then shows at once. A
+// window that cannot be made now is made, or refused, at activation as ever.
+void QFXWizardSheet::PrepareNextPage()
+{
+    if (pagesPrepared_ >= pageCount_ || !m_hWnd)
+        return;
+    QFXWizardPage* page = GetPage(pagesPrepared_++);
+    if (page && !page->m_hWnd)
+        page->CreatePageWindow();
 }
 
 LRESULT QFXWizardSheet::OnGetDefId(WPARAM, LPARAM)
