@@ -3,6 +3,7 @@
 #include "PathMacros.h"
 #include "ProductInfoLibrary.h"
 #include "ProgressRecord.h"
+#include "WizardPageText.h"
 #include "resource.h"
 
 #include "FileSystem.h"
@@ -56,13 +57,6 @@ QFC::String machineProductFolder(const QFC::String& productIdentifier)
     folder.appendPath(ProductFolders);
     folder.appendPath(productIdentifier);
     return folder;
-}
-
-QFC::String resourceText(UINT id)
-{
-    QFC::String text;
-    text.loadString(id);
-    return text;
 }
 
 // Copies every entry of source into destination; subdirectories fail.
@@ -159,7 +153,7 @@ bool CopyWorker::CopyProgramFiles() const
             return false;
         }
     }
-    Progress(total, total, resourceText(IDS_COPY_COMPLETE));
+    Progress(total, total, ResourceText(IDS_COPY_COMPLETE));
     return true;
 }
 
@@ -168,10 +162,10 @@ bool CopyWorker::CopyProductFolder() const
     QFC::String source, destination;
     if (backupMode) {
         source = machineProductFolder(productIdentifier);
-        destination = resourceText(IDS_DISK_PRODUCT_FOLDER);
+        destination = ResourceText(IDS_DISK_PRODUCT_FOLDER);
     } else {
-        source = resourceText(IDS_DISK_PRODUCT_FOLDER);
-        destination = resourceText(IDS_MACHINE_PRODUCT_FOLDERS);
+        source = ResourceText(IDS_DISK_PRODUCT_FOLDER);
+        destination = ResourceText(IDS_MACHINE_PRODUCT_FOLDERS);
         ExpandPathMacros(destination, QFC::String());
     }
     if (QFC::createDirectoryPath(destination) < 0) {
@@ -199,7 +193,7 @@ void CopyWorker::WriteReceipt() const
     // Joined, not concatenated: "A:" + "DATA.INF" would name a file relative
     // to the drive's current directory rather than the disk's root.
     QFC::String receipt = backupDrive;
-    receipt.appendPath(resourceText(IDS_RECEIPT_FILE));
+    receipt.appendPath(ResourceText(IDS_RECEIPT_FILE));
     const char* path = receipt.textOrEmpty();
 
     // An empty identifier is reported but written all the same, as an empty
@@ -207,13 +201,13 @@ void CopyWorker::WriteReceipt() const
     QFC::String customer = ReadCustomerId();
     if (customer.isEmpty())
         Notify(NotifyError, ErrorGetCustomerId);
-    if (!::WritePrivateProfileStringA(resourceText(IDS_CUSTOMER_SECTION).textOrEmpty(),
-                                      resourceText(IDS_CUSTOMER_KEY).textOrEmpty(), customer.textOrEmpty(), path)) {
+    if (!::WritePrivateProfileStringA(ResourceText(IDS_CUSTOMER_SECTION).textOrEmpty(),
+                                      ResourceText(IDS_CUSTOMER_KEY).textOrEmpty(), customer.textOrEmpty(), path)) {
         Notify(NotifyError, ErrorWriteCustomerId);
         return;
     }
-    if (!::WritePrivateProfileStringA(resourceText(IDS_PRODUCT_SECTION).textOrEmpty(),
-                                      resourceText(IDS_PRODUCT_KEY).textOrEmpty(), productIdentifier.textOrEmpty(),
+    if (!::WritePrivateProfileStringA(ResourceText(IDS_PRODUCT_SECTION).textOrEmpty(),
+                                      ResourceText(IDS_PRODUCT_KEY).textOrEmpty(), productIdentifier.textOrEmpty(),
                                       path)) {
         Notify(NotifyError, ErrorWriteProductId);
         return;
@@ -223,8 +217,8 @@ void CopyWorker::WriteReceipt() const
         Notify(NotifyError, ErrorGetTransaction);
         return;
     }
-    if (!::WritePrivateProfileStringA(resourceText(IDS_TRANSACTION_SECTION).textOrEmpty(),
-                                      resourceText(IDS_TRANSACTION_KEY).textOrEmpty(), transaction.text(), path)) {
+    if (!::WritePrivateProfileStringA(ResourceText(IDS_TRANSACTION_SECTION).textOrEmpty(),
+                                      ResourceText(IDS_TRANSACTION_KEY).textOrEmpty(), transaction.text(), path)) {
         Notify(NotifyError, ErrorWriteTransaction);
         return;
     }

@@ -6,6 +6,8 @@
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
+#include "Clock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -23,16 +25,6 @@ const UINT NextButton = 101, FinishButton = 102;
 const int MessageText = 1000;
 const char Complete[] = "Creation of the Kelbrook is complete.";
 const char InsertDisk[] = "Please insert";
-
-double now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        ::QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string directory(UINT(WINAPI* query)(LPSTR, UINT))
 {

@@ -2,22 +2,14 @@
 // prints how many times cheaper (ratio > 1) or dearer (ratio < 1) QFC is.
 #include "String.h"
 
+#include "Clock.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-double now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        ::QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Keeps the optimiser from dropping the measured work.
 volatile unsigned sink;
