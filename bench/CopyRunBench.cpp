@@ -3,6 +3,7 @@
 // files with CopyFileA in a plain loop, in one run under the same Wine, and
 // prints the ratio. Drive A: must point at a folder (scripts/bench.sh).
 #include "ChildProcess.h"
+#include "CustomerId.h"
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
@@ -149,12 +150,7 @@ int main()
         testsupport::writeFile(product + name, std::string(FileBytes, static_cast<char>('a' + i % 26)));
         copies.push_back({product + name, std::string("A:\\ENF") + name});
     }
-    HKEY key;
-    if (!::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                           nullptr)) {
-        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>("CUST-BENCH"), 11);
-        ::RegCloseKey(key);
-    }
+    testsupport::setCustomerId("CUST-BENCH");
 
     std::vector<double> wizard, plain;
     for (int r = 0; r < Rounds; ++r) {

@@ -1,19 +1,26 @@
 #include "CopyWorker.h"
 #include "ProgressRecord.h"
 
+#include "CustomerId.h"
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 const UINT CopyProgressMessage = ::RegisterWindowMessageA("ZEPHDisk-Backup");
 
 namespace {
+
+using testsupport::fileContents;
+using testsupport::profileValue;
+using testsupport::removeTree;
+using testsupport::setCustomerId;
+using testsupport::writeFile;
 
 const char ProductId[] = "{C0FFEE00-COPY-WORKER-TEST}";
 const char FakeProgram[] = "program bytes \x01\x02\xFF";
@@ -57,62 +64,6 @@ std::string systemDirectory()
     char path[MAX_PATH];
     ::GetSystemDirectoryA(path, MAX_PATH);
     return path;
-}
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in)
-        return "<missing>";
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string profile(const std::string& file, const char* section, const char* key)
-{
-    char value[512];
-    ::GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
-    return value;
-}
-
-void removeTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path);
-            else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search, &entry));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
-
-void setCustomerId(const char* id)
-{
-    HKEY key;
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr);
-    if (id)
-        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
-                         static_cast<DWORD>(strlen(id) + 1));
-    else
-        ::RegDeleteValueA(key, "CustomerId");
-    ::RegCloseKey(key);
 }
 
 // Drive A: is linked (by the test set-up) to the folder named by SUITE_FLOPPY;
@@ -212,14 +163,14 @@ TEST_F(CopyWorkerRun, BackupFillsTheDisk)
     EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone}), reports(NotifyStage));
     EXPECT_TRUE(reports(NotifyError).empty());
 
-    EXPECT_EQ(FakeProgram, readFile("A:\\Kelbrook.exe"));
-    EXPECT_EQ(FakeLibrary, readFile("A:\\ZEPHAPI.DLL"));
-    EXPECT_EQ(readFile(product + "\\PRODUCT.INF"), readFile("A:\\ENF\\PRODUCT.INF"));
-    EXPECT_EQ(std::string("\0\1\2license", 10), readFile(disk + "\\ENF\\LICENSE.DAT"));
+    EXPECT_EQ(FakeProgram, fileContents("A:\\Kelbrook.exe"));
+    EXPECT_EQ(FakeLibrary, fileContents("A:\\ZEPHAPI.DLL"));
+    EXPECT_EQ(fileContents(product + "\\PRODUCT.INF"), fileContents("A:\\ENF\\PRODUCT.INF"));
+    EXPECT_EQ(std::string("\0\1\2license", 10), fileContents(disk + "\\ENF\\LICENSE.DAT"));
     std::string receipt = disk + "\\DATA.INF";
-    EXPECT_EQ("CUST-9", profile(receipt, "CUSTOMER-INFO", "ID"));
-    EXPECT_EQ(ProductId, profile(receipt, "PRODUCT-INFO", "ID"));
-    EXPECT_EQ("TXN-77", profile(receipt, "TXN-INFO", "TXN"));
+    EXPECT_EQ("CUST-9", profileValue(receipt, "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(ProductId, profileValue(receipt, "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-77", profileValue(receipt, "TXN-INFO", "TXN"));
 }
 
 TEST_F(CopyWorkerRun, ReceiptGoesToTheRootWhateverTheDrivesCurrentFolder)
@@ -231,8 +182,8 @@ TEST_F(CopyWorkerRun, ReceiptGoesToTheRootWhateverTheDrivesCurrentFolder)
     run(true);
     ::SetEnvironmentVariableA("=A:", nullptr);
     EXPECT_TRUE(reports(NotifyError).empty());
-    EXPECT_EQ("TXN-77", profile(disk + "\\DATA.INF", "TXN-INFO", "TXN"));
-    EXPECT_EQ("<missing>", profile(disk + "\\ENF\\DATA.INF", "TXN-INFO", "TXN"));
+    EXPECT_EQ("TXN-77", profileValue(disk + "\\DATA.INF", "TXN-INFO", "TXN"));
+    EXPECT_EQ("<missing>", profileValue(disk + "\\ENF\\DATA.INF", "TXN-INFO", "TXN"));
 }
 
 TEST_F(CopyWorkerRun, NoDiskFailsAtTheFirstFileThenSucceeds)
@@ -246,7 +197,7 @@ TEST_F(CopyWorkerRun, NoDiskFailsAtTheFirstFileThenSucceeds)
     ASSERT_TRUE(::CreateDirectoryA(disk.c_str(), nullptr));
     run(true);
     EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone}), reports(NotifyStage));
-    EXPECT_EQ(FakeProgram, readFile("A:\\Kelbrook.exe"));
+    EXPECT_EQ(FakeProgram, fileContents("A:\\Kelbrook.exe"));
 }
 
 TEST_F(CopyWorkerRun, ExistingFilesAreReplacedOthersKept)
@@ -256,9 +207,9 @@ TEST_F(CopyWorkerRun, ExistingFilesAreReplacedOthersKept)
     writeFile(disk + "\\ENF\\PRODUCT.INF", "old record");
     writeFile(disk + "\\ENF\\OTHER.DAT", "another product");
     run(true);
-    EXPECT_EQ(FakeProgram, readFile(disk + "\\Kelbrook.exe"));
-    EXPECT_EQ(readFile(product + "\\PRODUCT.INF"), readFile(disk + "\\ENF\\PRODUCT.INF"));
-    EXPECT_EQ("another product", readFile(disk + "\\ENF\\OTHER.DAT"));
+    EXPECT_EQ(FakeProgram, fileContents(disk + "\\Kelbrook.exe"));
+    EXPECT_EQ(fileContents(product + "\\PRODUCT.INF"), fileContents(disk + "\\ENF\\PRODUCT.INF"));
+    EXPECT_EQ("another product", fileContents(disk + "\\ENF\\OTHER.DAT"));
 }
 
 TEST_F(CopyWorkerRun, SubfolderOrMissingProductFolderIsACopyError)
@@ -279,9 +230,9 @@ TEST_F(CopyWorkerRun, EmptyCustomerIdIsReportedAndTheRunGoesOn)
     EXPECT_EQ((std::vector<LPARAM>{ErrorGetCustomerId}), reports(NotifyError));
     EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone}), reports(NotifyStage));
     std::string receipt = disk + "\\DATA.INF";
-    EXPECT_EQ("", profile(receipt, "CUSTOMER-INFO", "ID"));
-    EXPECT_EQ(ProductId, profile(receipt, "PRODUCT-INFO", "ID"));
-    EXPECT_EQ("TXN-77", profile(receipt, "TXN-INFO", "TXN"));
+    EXPECT_EQ("", profileValue(receipt, "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(ProductId, profileValue(receipt, "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-77", profileValue(receipt, "TXN-INFO", "TXN"));
 }
 
 TEST_F(CopyWorkerRun, MissingTransactionStopsAfterTwoSections)
@@ -290,9 +241,9 @@ TEST_F(CopyWorkerRun, MissingTransactionStopsAfterTwoSections)
     run(true);
     EXPECT_EQ((std::vector<LPARAM>{ErrorGetTransaction}), reports(NotifyError));
     std::string receipt = disk + "\\DATA.INF";
-    EXPECT_EQ("CUST-9", profile(receipt, "CUSTOMER-INFO", "ID"));
-    EXPECT_EQ(ProductId, profile(receipt, "PRODUCT-INFO", "ID"));
-    EXPECT_EQ("<missing>", profile(receipt, "TXN-INFO", "TXN"));
+    EXPECT_EQ("CUST-9", profileValue(receipt, "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(ProductId, profileValue(receipt, "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("<missing>", profileValue(receipt, "TXN-INFO", "TXN"));
 }
 
 TEST_F(CopyWorkerRun, RestorePutsEverythingBack)
@@ -307,10 +258,10 @@ TEST_F(CopyWorkerRun, RestorePutsEverythingBack)
     EXPECT_TRUE(reports(NotifyError).empty());
     EXPECT_EQ((std::vector<LPARAM>{StageProductRestore, StageDone}), reports(NotifyStage));
     EXPECT_EQ("A:\\Kelbrook.exe", events[1].name);
-    EXPECT_EQ(FakeProgram, readFile(windows + "\\Kelbrook.exe"));
-    EXPECT_EQ(FakeLibrary, readFile(systemDirectory() + "\\ZEPHAPI.DLL"));
-    EXPECT_EQ(std::string("\0\1\2license", 10), readFile(product + "\\LICENSE.DAT"));
-    EXPECT_EQ(readFile(disk + "\\ENF\\PRODUCT.INF"), readFile(product + "\\PRODUCT.INF"));
+    EXPECT_EQ(FakeProgram, fileContents(windows + "\\Kelbrook.exe"));
+    EXPECT_EQ(FakeLibrary, fileContents(systemDirectory() + "\\ZEPHAPI.DLL"));
+    EXPECT_EQ(std::string("\0\1\2license", 10), fileContents(product + "\\LICENSE.DAT"));
+    EXPECT_EQ(fileContents(disk + "\\ENF\\PRODUCT.INF"), fileContents(product + "\\PRODUCT.INF"));
 }
 
 TEST_F(CopyWorkerRun, RestoreWithoutTheDiskFolderIsACopyError)

@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 
+#include "TestFiles.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -123,17 +124,17 @@ TEST(CreateDirectoryPath, AbsolutePathWithSlashesOnly)
 TEST(CreateDirectoryPath, ImpossibleFinalDirectoryGivesMinusOne)
 {
     TestFolder folder;
-    ASSERT_TRUE(TestFolder::writeFile(folder / "file", "x"));
+    ASSERT_TRUE(testsupport::writeFile(folder / "file", "x"));
     EXPECT_EQ(-1, QFC::createDirectoryPath((folder / "file\\sub").c_str()));
     EXPECT_EQ(-1, QFC::createDirectoryPath((folder / "file\\sub\\deeper").c_str()));
-    EXPECT_EQ("x", TestFolder::readFile(folder / "file"));
+    EXPECT_EQ("x", testsupport::fileContents(folder / "file"));
     EXPECT_EQ(-1, QFC::createDirectoryPath(String()));
 }
 
 TEST(FileFunctions, FileExistsForFilesAndDirectories)
 {
     TestFolder folder;
-    ASSERT_TRUE(TestFolder::writeFile(folder / "f", ""));
+    ASSERT_TRUE(testsupport::writeFile(folder / "f", ""));
     EXPECT_TRUE(QFC::fileExists((folder / "f").c_str()));
     EXPECT_TRUE(QFC::fileExists(folder.path().c_str()));
     EXPECT_FALSE(QFC::fileExists((folder / "missing").c_str()));
@@ -145,30 +146,30 @@ TEST(FileFunctions, CopyFileTakesTheDestinationFirstAndOverwrites)
 {
     TestFolder folder;
     std::string a = folder / "a", b = folder / "b";
-    ASSERT_TRUE(TestFolder::writeFile(a, "from a"));
-    ASSERT_TRUE(TestFolder::writeFile(b, "from b, longer"));
+    ASSERT_TRUE(testsupport::writeFile(a, "from a"));
+    ASSERT_TRUE(testsupport::writeFile(b, "from b, longer"));
 
     EXPECT_TRUE(QFC::copyFile(b.c_str(), a.c_str()));
-    EXPECT_EQ("from a", TestFolder::readFile(b));
-    EXPECT_EQ("from a", TestFolder::readFile(a));
+    EXPECT_EQ("from a", testsupport::fileContents(b));
+    EXPECT_EQ("from a", testsupport::fileContents(a));
 
-    ASSERT_TRUE(TestFolder::writeFile(b, "changed b"));
+    ASSERT_TRUE(testsupport::writeFile(b, "changed b"));
     EXPECT_TRUE(QFC::copyFile(a.c_str(), b.c_str()));
-    EXPECT_EQ("changed b", TestFolder::readFile(a));
+    EXPECT_EQ("changed b", testsupport::fileContents(a));
 
     std::string fresh = folder / "fresh";
     EXPECT_TRUE(QFC::copyFile(fresh.c_str(), a.c_str()));
-    EXPECT_EQ("changed b", TestFolder::readFile(fresh));
+    EXPECT_EQ("changed b", testsupport::fileContents(fresh));
 }
 
 TEST(FileFunctions, CopyFileFailures)
 {
     TestFolder folder;
     std::string a = folder / "a";
-    ASSERT_TRUE(TestFolder::writeFile(a, "kept"));
+    ASSERT_TRUE(testsupport::writeFile(a, "kept"));
     EXPECT_FALSE(QFC::copyFile(a.c_str(), (folder / "missing").c_str()));
     EXPECT_FALSE(QFC::copyFile(a.c_str(), String()));
-    EXPECT_EQ("kept", TestFolder::readFile(a));
+    EXPECT_EQ("kept", testsupport::fileContents(a));
     EXPECT_FALSE(QFC::copyFile((folder / "no\\such\\dir").c_str(), a.c_str()));
 }
 
@@ -176,7 +177,7 @@ TEST(FileFunctions, DeleteFile)
 {
     TestFolder folder;
     std::string a = folder / "a";
-    ASSERT_TRUE(TestFolder::writeFile(a, "x"));
+    ASSERT_TRUE(testsupport::writeFile(a, "x"));
     EXPECT_TRUE(QFC::deleteFile(a.c_str()));
     EXPECT_FALSE(QFC::fileExists(a.c_str()));
     EXPECT_FALSE(QFC::deleteFile(a.c_str()));
@@ -192,7 +193,7 @@ TEST(FileFunctions, TempFileNameCreatesAnEmptyFile)
     std::string temp = str(QFC::tempDirectory());
     EXPECT_EQ(0u, lower(text).find(lower(temp))) << text;
     EXPECT_NE(std::string::npos, lower(text).find("qft", temp.size())) << text;
-    EXPECT_EQ("", TestFolder::readFile(text));
+    EXPECT_EQ("", testsupport::fileContents(text));
     EXPECT_TRUE(QFC::deleteFile(name));
 
     TestFolder folder;

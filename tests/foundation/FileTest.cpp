@@ -1,4 +1,5 @@
 #include "File.h"
+#include "TestFiles.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,7 @@ TEST(FileReadWrite, WritesEveryFormAndReadsThemBack)
         EXPECT_EQ(10, file.size());
         file.close();
     }
-    EXPECT_EQ(std::string("ab\0text\xFF\0z", 10), TestFolder::readFile(path));
+    EXPECT_EQ(std::string("ab\0text\xFF\0z", 10), testsupport::fileContents(path));
 
     File file;
     ASSERT_TRUE(openForReading(file, path));
@@ -152,7 +153,7 @@ TEST(FileReadWrite, ReadFullyFailsWhenTheFileEndsFirst)
 {
     TestFolder folder;
     std::string path = folder / "short";
-    ASSERT_TRUE(TestFolder::writeFile(path, "0123456789"));
+    ASSERT_TRUE(testsupport::writeFile(path, "0123456789"));
     File file;
     ASSERT_TRUE(openForReading(file, path));
     EXPECT_EQ(4u, file.skip(4));
@@ -169,7 +170,7 @@ TEST(FileReadWrite, SkipReadsInChunksAndStopsAtTheEnd)
     std::string contents;
     for (int i = 0; i < 30000; ++i)
         contents += static_cast<char>(i % 251);
-    ASSERT_TRUE(TestFolder::writeFile(path, contents));
+    ASSERT_TRUE(testsupport::writeFile(path, contents));
 
     CountingFile file;
     ASSERT_TRUE(openForReading(file, path));
@@ -188,8 +189,8 @@ TEST(FileReadWrite, SizeOfFiles)
 {
     TestFolder folder;
     std::string empty = folder / "empty", some = folder / "some";
-    ASSERT_TRUE(TestFolder::writeFile(empty, ""));
-    ASSERT_TRUE(TestFolder::writeFile(some, std::string(12345, 's')));
+    ASSERT_TRUE(testsupport::writeFile(empty, ""));
+    ASSERT_TRUE(testsupport::writeFile(some, std::string(12345, 's')));
     File a, b;
     ASSERT_TRUE(openForReading(a, empty));
     ASSERT_TRUE(openForReading(b, some));

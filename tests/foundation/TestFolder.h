@@ -17,10 +17,6 @@ public:
     // path() joined with name.
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
-    static void removeTree(const std::string& path);
-    static bool writeFile(const std::string& path, const std::string& contents);
-    // The whole file, or "<missing>".
-    static std::string readFile(const std::string& path);
     static bool isDirectory(const std::string& path);
 
 private:

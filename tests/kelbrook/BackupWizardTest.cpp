@@ -1,6 +1,7 @@
 // Kelbrook.exe backing up a product to drive A:, driven through its windows.
 #include "KelbrookSession.h"
 
+#include "CustomerId.h"
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
@@ -9,6 +10,9 @@
 #include <string>
 
 namespace {
+
+using testsupport::fileContents;
+using testsupport::profileValue;
 
 // Ids of the sheet's buttons and the pages' texts.
 const UINT Back = 100, Next = 101, Finish = 102, Cancel = 103;
@@ -21,19 +25,6 @@ const char CopyError[] = "An error has occured while copying files to the floppy
 const char CustomerIdError[] = "An error occurred while attempting to retrieve the customer id.";
 const char TransactionError[] = "An error occurred while attempting to retrieve transaction number.";
 const DWORD RunTimeoutMs = 60000;
-
-std::string contents(const std::string& path)
-{
-    std::string bytes;
-    return testsupport::readFile(path, bytes) ? bytes : std::string("<missing>");
-}
-
-std::string profile(const std::string& file, const char* section, const char* key)
-{
-    char value[512];
-    ::GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
-    return value;
-}
 
 class BackupWizardRun : public ::testing::Test {
 protected:
@@ -91,13 +82,13 @@ TEST_F(BackupWizardRun, EveryPageThenAFullDisk)
 
     // The identifier reaches the wizard upper-cased, as the record folder
     // names it here.
-    EXPECT_EQ(contents(machine.windowsDirectory() + "\\Kelbrook.exe"), contents(disk("Kelbrook.exe")));
-    EXPECT_EQ(contents(machine.systemDirectory() + "\\ZEPHAPI.DLL"), contents(disk("ZEPHAPI.DLL")));
-    EXPECT_EQ(contents(machine.productFolder() + "\\PRODUCT.INF"), contents(disk("ENF\\PRODUCT.INF")));
-    EXPECT_EQ(std::string("lic\0\xFF\x01", 6), contents(disk("ENF\\LICENSE.DAT")));
-    EXPECT_EQ("CUST-000815", profile(disk("DATA.INF"), "CUSTOMER-INFO", "ID"));
-    EXPECT_EQ(KelbrookMachine::ProductId, profile(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
-    EXPECT_EQ("TXN-4711", profile(disk("DATA.INF"), "TXN-INFO", "TXN"));
+    EXPECT_EQ(fileContents(machine.windowsDirectory() + "\\Kelbrook.exe"), fileContents(disk("Kelbrook.exe")));
+    EXPECT_EQ(fileContents(machine.systemDirectory() + "\\ZEPHAPI.DLL"), fileContents(disk("ZEPHAPI.DLL")));
+    EXPECT_EQ(fileContents(machine.productFolder() + "\\PRODUCT.INF"), fileContents(disk("ENF\\PRODUCT.INF")));
+    EXPECT_EQ(std::string("lic\0\xFF\x01", 6), fileContents(disk("ENF\\LICENSE.DAT")));
+    EXPECT_EQ("CUST-000815", profileValue(disk("DATA.INF"), "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(KelbrookMachine::ProductId, profileValue(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-4711", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
 }
 
 TEST_F(BackupWizardRun, CancelEndsWithCodeZero)
@@ -138,8 +129,8 @@ TEST_F(BackupWizardRun, NoDiskThenADiskCopiesFromTheFirstFile)
     machine.insertEmptyDisk();
     ASSERT_TRUE(run.press(Next));
     ASSERT_TRUE(run.waitForPageText(Message, Complete, RunTimeoutMs)) << run.pageText(Message);
-    EXPECT_EQ(contents(machine.windowsDirectory() + "\\Kelbrook.exe"), contents(disk("Kelbrook.exe")));
-    EXPECT_EQ("TXN-4711", profile(disk("DATA.INF"), "TXN-INFO", "TXN"));
+    EXPECT_EQ(fileContents(machine.windowsDirectory() + "\\Kelbrook.exe"), fileContents(disk("Kelbrook.exe")));
+    EXPECT_EQ("TXN-4711", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
     ASSERT_TRUE(run.press(Finish));
     EXPECT_TRUE(run.endsWithCodeZero());
 }
@@ -155,15 +146,15 @@ TEST_F(BackupWizardRun, SubfolderInTheProductFolderIsACopyError)
 
 TEST_F(BackupWizardRun, EmptyCustomerIdKeepsItsErrorWithCancelAlone)
 {
-    machine.setCustomerId(nullptr);
+    ASSERT_TRUE(testsupport::setCustomerId(nullptr));
     startAndCopy();
     ASSERT_TRUE(run.waitForPageText(Message, CustomerIdError, RunTimeoutMs)) << run.pageText(Message);
     // The run goes on behind the final page and writes the other sections.
     DWORD deadline = ::GetTickCount() + RunTimeoutMs;
-    while (profile(disk("DATA.INF"), "TXN-INFO", "TXN") != "TXN-4711" && ::GetTickCount() < deadline)
+    while (profileValue(disk("DATA.INF"), "TXN-INFO", "TXN") != "TXN-4711" && ::GetTickCount() < deadline)
         ::Sleep(testsupport::PollIntervalMs);
-    EXPECT_EQ("TXN-4711", profile(disk("DATA.INF"), "TXN-INFO", "TXN"));
-    EXPECT_EQ(KelbrookMachine::ProductId, profile(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-4711", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
+    EXPECT_EQ(KelbrookMachine::ProductId, profileValue(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
     ::Sleep(500);
     EXPECT_EQ(CustomerIdError, run.pageText(Message));
     EXPECT_TRUE(run.buttonVisible(Cancel) && run.buttonEnabled(Cancel));
@@ -178,9 +169,9 @@ TEST_F(BackupWizardRun, RecordWithoutTransactionStopsAfterTwoSections)
     ASSERT_TRUE(testsupport::writeFile(machine.productFolder() + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=x.dll\r\n"));
     startAndCopy();
     ASSERT_TRUE(run.waitForPageText(Message, TransactionError, RunTimeoutMs)) << run.pageText(Message);
-    EXPECT_EQ("CUST-000815", profile(disk("DATA.INF"), "CUSTOMER-INFO", "ID"));
-    EXPECT_EQ(KelbrookMachine::ProductId, profile(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
-    EXPECT_EQ("<missing>", profile(disk("DATA.INF"), "TXN-INFO", "TXN"));
+    EXPECT_EQ("CUST-000815", profileValue(disk("DATA.INF"), "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(KelbrookMachine::ProductId, profileValue(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("<missing>", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
     EXPECT_FALSE(run.buttonVisible(Next));
     ASSERT_TRUE(run.press(Cancel));
     EXPECT_TRUE(run.endsWithCodeZero());
@@ -193,8 +184,8 @@ TEST_F(BackupWizardRun, FilesOnTheDiskReplacedOthersKept)
     ASSERT_TRUE(testsupport::writeFile(disk("ENF\\OTHER.INF"), "another product"));
     startAndCopy();
     ASSERT_TRUE(run.waitForPageText(Message, Complete, RunTimeoutMs)) << run.pageText(Message);
-    EXPECT_EQ(contents(machine.windowsDirectory() + "\\Kelbrook.exe"), contents(disk("Kelbrook.exe")));
-    EXPECT_EQ("another product", contents(disk("ENF\\OTHER.INF")));
+    EXPECT_EQ(fileContents(machine.windowsDirectory() + "\\Kelbrook.exe"), fileContents(disk("Kelbrook.exe")));
+    EXPECT_EQ("another product", fileContents(disk("ENF\\OTHER.INF")));
     ASSERT_TRUE(run.press(Finish));
     EXPECT_TRUE(run.endsWithCodeZero());
 }

@@ -1,14 +1,12 @@
 #include "KelbrookSession.h"
 
+#include "CustomerId.h"
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-
-const char CustomerKey[] = "Software\\Brenvick\\ZEPH";
 
 std::string directory(UINT (WINAPI* query)(LPSTR, UINT))
 {
@@ -44,7 +42,7 @@ KelbrookMachine::KelbrookMachine() : ready_(false)
              testsupport::writeFile(product + "\\LICENSE.DAT", std::string("lic\0\xFF\x01", 6)) &&
              copyBeside("Kelbrook.exe", windows + "\\Kelbrook.exe") &&
              copyBeside("ZEPHAPI.DLL", system + "\\ZEPHAPI.DLL");
-    setCustomerId("CUST-000815");
+    testsupport::setCustomerId("CUST-000815");
 }
 
 KelbrookMachine::~KelbrookMachine()
@@ -53,20 +51,7 @@ KelbrookMachine::~KelbrookMachine()
     insertEmptyDisk();
     ::DeleteFileA((windows + "\\Kelbrook.exe").c_str());
     ::DeleteFileA((system + "\\ZEPHAPI.DLL").c_str());
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, CustomerKey);
-}
-
-void KelbrookMachine::setCustomerId(const char* id)
-{
-    HKEY key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, CustomerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-        return;
-    if (id)
-        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
-                         static_cast<DWORD>(strlen(id) + 1));
-    else
-        ::RegDeleteValueA(key, "CustomerId");
-    ::RegCloseKey(key);
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, testsupport::CustomerIdKey);
 }
 
 void KelbrookMachine::insertEmptyDisk()

@@ -25,7 +25,6 @@ public:
     std::string disk() const { return floppy; }
     bool ready() const { return ready_; }
 
-    void setCustomerId(const char* id);
     // Inserts an empty, formatted disk.
     void insertEmptyDisk();
     void removeDisk();

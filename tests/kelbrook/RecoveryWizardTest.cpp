@@ -11,6 +11,8 @@
 
 namespace {
 
+using testsupport::fileContents;
+
 const UINT Next = 101, Finish = 102, Cancel = 103;
 const int Message = 1000;
 const char Welcome[] = "Welcome to the Recovery Wizard.\n\nThis Wizard will guide you through the process";
@@ -20,12 +22,6 @@ const char FolderFailed[] = "An error occurred while attempting to create a dire
 const char NoProductId[] = "An error occurred while attempting to read the product id.";
 const char DiskProduct[] = "{D15C0000-RESTORE-0001}";
 const DWORD RunTimeoutMs = 60000;
-
-std::string contents(const std::string& path)
-{
-    std::string bytes;
-    return testsupport::readFile(path, bytes) ? bytes : std::string("<missing>");
-}
 
 // Every file below folder with its size (down to depth levels), for
 // comparing a machine before and after.
@@ -120,10 +116,10 @@ TEST_F(RecoveryWizardRun, RestoresEverythingFromTheDisk)
     ASSERT_TRUE(run.press(Finish));
     EXPECT_TRUE(run.endsWithCodeZero());
 
-    EXPECT_EQ(contents(disk("Kelbrook.exe")), contents(machine.windowsDirectory() + "\\Kelbrook.exe"));
-    EXPECT_EQ(contents(disk("ZEPHAPI.DLL")), contents(machine.systemDirectory() + "\\ZEPHAPI.DLL"));
-    EXPECT_EQ(contents(disk("ENF\\PRODUCT.INF")), contents(restored + "\\PRODUCT.INF"));
-    EXPECT_EQ(std::string("\0\1\2\3", 4), contents(restored + "\\DATA.BIN"));
+    EXPECT_EQ(fileContents(disk("Kelbrook.exe")), fileContents(machine.windowsDirectory() + "\\Kelbrook.exe"));
+    EXPECT_EQ(fileContents(disk("ZEPHAPI.DLL")), fileContents(machine.systemDirectory() + "\\ZEPHAPI.DLL"));
+    EXPECT_EQ(fileContents(disk("ENF\\PRODUCT.INF")), fileContents(restored + "\\PRODUCT.INF"));
+    EXPECT_EQ(std::string("\0\1\2\3", 4), fileContents(restored + "\\DATA.BIN"));
 }
 
 TEST_F(RecoveryWizardRun, NoReadableIdentifierKeepsTheFirstPage)
@@ -175,7 +171,7 @@ TEST_F(RecoveryWizardRun, MissingDiskFolderIsACopyErrorWithCancelAlone)
     EXPECT_FALSE(run.buttonVisible(Next));
     EXPECT_FALSE(run.buttonVisible(Finish));
     // The program files copied before the failure stay.
-    EXPECT_EQ(contents(disk("Kelbrook.exe")), contents(machine.windowsDirectory() + "\\Kelbrook.exe"));
+    EXPECT_EQ(fileContents(disk("Kelbrook.exe")), fileContents(machine.windowsDirectory() + "\\Kelbrook.exe"));
     ASSERT_TRUE(run.press(Cancel));
     EXPECT_TRUE(run.endsWithCodeZero());
 }
@@ -204,8 +200,8 @@ TEST_F(RecoveryWizardRun, ExistingProductFolderKeepsOtherFiles)
     startFromTheDisk();
     ASSERT_TRUE(run.press(Next));
     ASSERT_TRUE(run.waitForPageText(Message, Ready, RunTimeoutMs)) << run.pageText(Message);
-    EXPECT_EQ(contents(disk("ENF\\PRODUCT.INF")), contents(restored + "\\PRODUCT.INF"));
-    EXPECT_EQ("local file", contents(restored + "\\KEEP.ME"));
+    EXPECT_EQ(fileContents(disk("ENF\\PRODUCT.INF")), fileContents(restored + "\\PRODUCT.INF"));
+    EXPECT_EQ("local file", fileContents(restored + "\\KEEP.ME"));
     ASSERT_TRUE(run.press(Finish));
     EXPECT_TRUE(run.endsWithCodeZero());
 }

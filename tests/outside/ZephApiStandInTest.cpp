@@ -2,6 +2,8 @@
 // wizard program binds it.
 #include "String.h"
 
+#include "CustomerId.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -53,19 +55,9 @@ protected:
     {
         ::DeleteFileA(record.c_str());
         ::RemoveDirectoryA(folder.c_str());
-        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH");
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, testsupport::CustomerIdKey);
         if (module)
             ::FreeLibrary(module);
-    }
-
-    void setCustomerId(const char* id)
-    {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH", 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
-                         static_cast<DWORD>(strlen(id) + 1));
-        ::RegCloseKey(key);
     }
 
     HMODULE module = nullptr;
@@ -107,11 +99,11 @@ TEST_F(ZephApiStandIn, UnknownAndUnusableIdentifiersHaveNoRecord)
 
 TEST_F(ZephApiStandIn, CustomerIdentifierCrossesAsAString)
 {
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH");
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, testsupport::CustomerIdKey);
     QFC::String missing = customer();
     EXPECT_TRUE(missing.isEmpty());
 
-    setCustomerId("CUST-1234");
+    ASSERT_TRUE(testsupport::setCustomerId("CUST-1234"));
     long liveBefore = QFC::block::liveCount();
     {
         QFC::String id = customer();

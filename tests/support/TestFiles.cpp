@@ -73,6 +73,19 @@ bool readFile(const std::string& path, std::string& contents)
     return ok;
 }
 
+std::string fileContents(const std::string& path)
+{
+    std::string contents;
+    return readFile(path, contents) ? contents : std::string("<missing>");
+}
+
+std::string profileValue(const std::string& file, const char* section, const char* key)
+{
+    char value[512];
+    ::GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
+    return value;
+}
+
 bool pathExists(const std::string& path)
 {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

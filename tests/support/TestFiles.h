@@ -28,6 +28,12 @@ bool writeFile(const std::string& path, const std::string& contents);
 // True when path could be read whole into contents.
 bool readFile(const std::string& path, std::string& contents);
 
+// The whole file, or "<missing>" when it cannot be read.
+std::string fileContents(const std::string& path);
+
+// A value of a profile (.INI) file, or "<missing>" when it has none.
+std::string profileValue(const std::string& file, const char* section, const char* key);
+
 // True for an existing file or folder.
 bool pathExists(const std::string& path);
 
