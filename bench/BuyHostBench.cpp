@@ -5,6 +5,8 @@
 #include "ChildProcess.h"
 #include "TestFiles.h"
 
+#include "Timing.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -19,33 +21,16 @@ const int DefaultRuns = 15;
 const char ProductId[] = "X";
 const DWORD PurchasedExitCode = 1;
 
-double nowSeconds()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        ::QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Seconds from start to exit of one run; negative when it failed.
 double timeRun(const std::string& program, const std::string& arguments)
 {
-    const double start = nowSeconds();
+    const double start = now();
     testsupport::ChildProcess child;
     DWORD code = 0;
     if (!child.start(program, arguments) || !child.waitForExit(testsupport::ExitTimeoutMs, code))
         return -1;
-    const double elapsed = nowSeconds() - start;
+    const double elapsed = now() - start;
     return code == PurchasedExitCode ? elapsed : -1;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
-#include "Clock.h"
+#include "Timing.h"
 
 #include <windows.h>
 
@@ -117,12 +117,6 @@ void emptyDisk()
     ::DeleteFileA("A:\\Kelbrook.exe");
     ::DeleteFileA("A:\\ZEPHAPI.DLL");
     ::DeleteFileA("A:\\DATA.INF");
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // prints how many times cheaper (ratio > 1) or dearer (ratio < 1) QFC is.
 #include "String.h"
 
-#include "Clock.h"
+#include "Timing.h"
 
 #include <windows.h>
 
