@@ -5,6 +5,7 @@
 
 #include "ChildProcess.h"
 #include "TestFiles.h"
+#include "VersionInfo.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -285,16 +286,11 @@ TEST_F(ZEPHBuyRun, HostLeftWithItsMessageIsKilledOnTimeOut)
 
 TEST(ZEPHBuyResources, VersionResourceDescribesTheHost)
 {
-    const std::string program = hostProgram();
-    DWORD ignored = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &ignored);
-    ASSERT_NE(0u, size);
-    std::vector<char> info(size);
-    ASSERT_TRUE(::GetFileVersionInfoA(program.c_str(), 0, size, info.data()));
+    testsupport::VersionInfo info(hostProgram());
+    ASSERT_TRUE(info.loaded());
 
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    const VS_FIXEDFILEINFO* fixed = info.fixed();
+    ASSERT_NE(nullptr, fixed);
     EXPECT_EQ(MAKELONG(50, 1), fixed->dwFileVersionMS);
     EXPECT_EQ(MAKELONG(83, 0), fixed->dwFileVersionLS);
     EXPECT_EQ(MAKELONG(1, 1), fixed->dwProductVersionMS);
@@ -302,20 +298,14 @@ TEST(ZEPHBuyResources, VersionResourceDescribesTheHost)
     EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
     EXPECT_EQ(0x40004u, fixed->dwFileOS);
 
-    WORD* translation = nullptr;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
-    ASSERT_EQ(4u, length);
-    EXPECT_EQ(0x0409, translation[0]);
-    EXPECT_EQ(0x04b0, translation[1]);
+    std::vector<DWORD> translations = info.translations();
+    ASSERT_EQ(1u, translations.size());
+    EXPECT_EQ(0x0409, LOWORD(translations[0]));
+    EXPECT_EQ(0x04b0, HIWORD(translations[0]));
 
-    const char* names[] = {"FileDescription", "InternalName", "OriginalFilename"};
-    const char* values[] = {"ZEPHBuy", "ZEPHBuy", "ZEPHBuy.exe"};
-    for (int i = 0; i < 3; ++i) {
-        char* value = nullptr;
-        std::string key = std::string("\\StringFileInfo\\040904b0\\") + names[i];
-        ASSERT_TRUE(::VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) << names[i];
-        EXPECT_STREQ(values[i], value);
-    }
+    EXPECT_EQ("ZEPHBuy", info.value("FileDescription"));
+    EXPECT_EQ("ZEPHBuy", info.value("InternalName"));
+    EXPECT_EQ("ZEPHBuy.exe", info.value("OriginalFilename"));
 }
 
 TEST(ZEPHBuyResources, MessagesAreUsEnglishStringsOfTheProgram)

@@ -1,3 +1,5 @@
+#include "VersionInfo.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -37,16 +39,6 @@ DWORD WINAPI callRepeatedly(void* param)
 }
 
 DWORD WINAPI doNothing(void*) { return 7; }
-
-std::string versionString(const std::vector<char>& info, const char* name)
-{
-    std::string key = std::string("\\StringFileInfo\\040904b0\\") + name;
-    char* value = nullptr;
-    UINT length = 0;
-    if (!::VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
-        return "<missing>";
-    return value;
-}
 
 } // namespace
 
@@ -108,15 +100,11 @@ TEST(ZephLoading, LoadsAndUnloadsRepeatedlyWithoutCalls)
 
 TEST(ZephVersionResource, CarriesEveryValue)
 {
-    DWORD ignored = 0;
-    DWORD size = ::GetFileVersionInfoSizeA("ZEPH.dll", &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<char> info(size);
-    ASSERT_TRUE(::GetFileVersionInfoA("ZEPH.dll", 0, size, info.data()));
+    testsupport::VersionInfo info("ZEPH.dll");
+    ASSERT_TRUE(info.loaded());
 
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    const VS_FIXEDFILEINFO* fixed = info.fixed();
+    ASSERT_NE(nullptr, fixed);
     EXPECT_EQ(MAKELONG(0, 2), fixed->dwFileVersionMS);
     EXPECT_EQ(MAKELONG(2, 0), fixed->dwFileVersionLS);
     EXPECT_EQ(MAKELONG(1, 1), fixed->dwProductVersionMS);
@@ -124,16 +112,14 @@ TEST(ZephVersionResource, CarriesEveryValue)
     EXPECT_EQ(static_cast<DWORD>(VFT_DLL), fixed->dwFileType);
     EXPECT_EQ(0x40004u, fixed->dwFileOS);
 
-    DWORD* translation = nullptr;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                                 reinterpret_cast<void**>(&translation), &length));
-    ASSERT_GE(length, 4u);
-    EXPECT_EQ(0x0409u, LOWORD(*translation));
-    EXPECT_EQ(0x04b0u, HIWORD(*translation));
+    std::vector<DWORD> translations = info.translations();
+    ASSERT_GE(translations.size(), 1u);
+    EXPECT_EQ(0x0409u, LOWORD(translations[0]));
+    EXPECT_EQ(0x04b0u, HIWORD(translations[0]));
 
-    EXPECT_EQ("ZEPH", versionString(info, "InternalName"));
-    EXPECT_EQ("ZEPH.dll", versionString(info, "OriginalFilename"));
-    EXPECT_NE(std::string::npos, versionString(info, "FileDescription").find("ZEPH"));
-    EXPECT_NE("<missing>", versionString(info, "CompanyName"));
-    EXPECT_NE("<missing>", versionString(info, "LegalCopyright"));
+    EXPECT_EQ("ZEPH", info.value("InternalName"));
+    EXPECT_EQ("ZEPH.dll", info.value("OriginalFilename"));
+    EXPECT_NE(std::string::npos, info.value("FileDescription").find("ZEPH"));
+    EXPECT_NE("<missing>", info.value("CompanyName"));
+    EXPECT_NE("<missing>", info.value("LegalCopyright"));
 }
