@@ -43,9 +43,7 @@ int main(int argc, char** argv)
     const std::string loader = baseline + "\\MinimalLoader.exe";
     const std::string library = baseline + "\\ImmediatePurchase.dll";
 
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string record = std::string(windows) + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
+    const std::string record = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
     if (!testsupport::createDirectories(record) ||
         !testsupport::writeFile(record + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=" + library + "\r\n")) {
         std::printf("cannot write the product record %s\n", record.c_str());

@@ -27,13 +27,6 @@ const int MessageText = 1000;
 const char Complete[] = "Creation of the Kelbrook is complete.";
 const char InsertDisk[] = "Please insert";
 
-std::string directory(UINT(WINAPI* query)(LPSTR, UINT))
-{
-    char path[MAX_PATH];
-    query(path, MAX_PATH);
-    return path;
-}
-
 std::string message(HWND sheet)
 {
     HWND text = testsupport::visibleControl(sheet, MessageText);
@@ -123,8 +116,8 @@ void emptyDisk()
 
 int main()
 {
-    std::string windows = directory(::GetWindowsDirectoryA);
-    std::string system = directory(::GetSystemDirectoryA);
+    std::string windows = testsupport::windowsDirectory();
+    std::string system = testsupport::systemDirectory();
     std::string product = windows + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
     std::string beside = testsupport::moduleDirectory() + "\\copy-run";
     testsupport::removeTree(product);

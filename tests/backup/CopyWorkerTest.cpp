@@ -20,6 +20,8 @@ using testsupport::fileContents;
 using testsupport::profileValue;
 using testsupport::removeTree;
 using testsupport::setCustomerId;
+using testsupport::systemDirectory;
+using testsupport::windowsDirectory;
 using testsupport::writeFile;
 
 const char ProductId[] = "{C0FFEE00-COPY-WORKER-TEST}";
@@ -50,20 +52,6 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     events.push_back(e);
     return 0;
-}
-
-std::string windowsDirectory()
-{
-    char path[MAX_PATH];
-    ::GetWindowsDirectoryA(path, MAX_PATH);
-    return path;
-}
-
-std::string systemDirectory()
-{
-    char path[MAX_PATH];
-    ::GetSystemDirectoryA(path, MAX_PATH);
-    return path;
 }
 
 // Drive A: is linked (by the test set-up) to the folder named by SUITE_FLOPPY;

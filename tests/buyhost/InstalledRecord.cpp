@@ -19,9 +19,7 @@ std::string programFilesBase()
 
 std::string windowsBase()
 {
-    char value[MAX_PATH] = {};
-    UINT length = ::GetWindowsDirectoryA(value, MAX_PATH);
-    return std::string(value, length);
+    return testsupport::windowsDirectory();
 }
 
 std::string infoFolder(const std::string& base)

@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string directory(UINT (WINAPI* query)(LPSTR, UINT))
-{
-    char path[MAX_PATH];
-    UINT n = query(path, MAX_PATH);
-    return n && n < MAX_PATH ? std::string(path) : std::string();
-}
-
 bool copyBeside(const char* name, const std::string& destination)
 {
     std::string source = testsupport::moduleDirectory() + "\\" + name;
@@ -27,8 +20,8 @@ const char KelbrookMachine::ProductId[] = "{7A11E5C0-0000-4E2E-8000-0000DEADBEEF
 
 KelbrookMachine::KelbrookMachine() : ready_(false)
 {
-    windows = directory(::GetWindowsDirectoryA);
-    system = directory(::GetSystemDirectoryA);
+    windows = testsupport::windowsDirectory();
+    system = testsupport::systemDirectory();
     product = windows + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
     const char* behindA = std::getenv("SUITE_FLOPPY");
     if (!behindA || windows.empty() || system.empty())

@@ -3,6 +3,7 @@
 #include "String.h"
 
 #include "CustomerId.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,6 @@ typedef QFC::String(WINAPI* GetCustomerIdEntry)();
 
 const char ProductId[] = "{5E1F0C2A-TEST-STAND-IN}";
 
-std::string windowsDirectory()
-{
-    char path[MAX_PATH];
-    ::GetWindowsDirectoryA(path, MAX_PATH);
-    return path;
-}
-
 class ZephApiStandIn : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,10 +34,10 @@ protected:
         customer = reinterpret_cast<GetCustomerIdEntry>(::GetProcAddress(module, MAKEINTRESOURCEA(508)));
         ASSERT_TRUE(open && select && field && close && customer);
 
-        folder = windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
-        ::CreateDirectoryA((windowsDirectory() + "\\Brenvick").c_str(), nullptr);
-        ::CreateDirectoryA((windowsDirectory() + "\\Brenvick\\ZEPH").c_str(), nullptr);
-        ::CreateDirectoryA((windowsDirectory() + "\\Brenvick\\ZEPH\\Info").c_str(), nullptr);
+        folder = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
+        ::CreateDirectoryA((testsupport::windowsDirectory() + "\\Brenvick").c_str(), nullptr);
+        ::CreateDirectoryA((testsupport::windowsDirectory() + "\\Brenvick\\ZEPH").c_str(), nullptr);
+        ::CreateDirectoryA((testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info").c_str(), nullptr);
         ::CreateDirectoryA(folder.c_str(), nullptr);
         record = folder + "\\PRODUCT.INF";
         ASSERT_TRUE(::WritePrivateProfileStringA("PRODUCT", "ZEPH-Receipt-TxN", "TXN-0042", record.c_str()));

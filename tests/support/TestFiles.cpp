@@ -15,6 +15,25 @@ std::string moduleDirectory()
     return slash == std::string::npos ? std::string(".") : full.substr(0, slash);
 }
 
+namespace {
+std::string directory(UINT(WINAPI* query)(LPSTR, UINT))
+{
+    char path[MAX_PATH];
+    UINT length = query(path, MAX_PATH);
+    return length && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+} // namespace
+
+std::string windowsDirectory()
+{
+    return directory(::GetWindowsDirectoryA);
+}
+
+std::string systemDirectory()
+{
+    return directory(::GetSystemDirectoryA);
+}
+
 std::string windowsPath(const std::string& hostPath)
 {
     if (hostPath.size() >= 2 && hostPath[1] == ':')

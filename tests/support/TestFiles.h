@@ -11,6 +11,11 @@ namespace testsupport {
 // The folder of the running test program, without a trailing separator.
 std::string moduleDirectory();
 
+// The Windows and system directories, without a trailing separator; empty
+// when the platform gives none.
+std::string windowsDirectory();
+std::string systemDirectory();
+
 // A path of the build machine ("/work/build/x.exe") as Wine's drive Z: shows
 // it; a path that already has a drive letter is returned unchanged.
 std::string windowsPath(const std::string& hostPath);
