@@ -195,32 +195,35 @@ void CopyWorker::WriteReceipt() const
     QFC::String receipt = backupDrive;
     receipt.appendPath(ResourceText(IDS_RECEIPT_FILE));
     const char* path = receipt.textOrEmpty();
+    int error = WriteReceiptSections(path);
+    // Windows 95 keeps profile files in a cache: the disk may leave the drive
+    // as soon as the last page shows.
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);
+    if (error)
+        Notify(NotifyError, error);
+    else
+        Notify(NotifyStage, StageDone);
+}
 
+int CopyWorker::WriteReceiptSections(const char* path) const
+{
     // An empty identifier is reported but written all the same, as an empty
     // value, so that the receipt keeps its section and the run goes on.
     QFC::String customer = ReadCustomerId();
     if (customer.isEmpty())
         Notify(NotifyError, ErrorGetCustomerId);
     if (!::WritePrivateProfileStringA(ResourceText(IDS_CUSTOMER_SECTION).textOrEmpty(),
-                                      ResourceText(IDS_CUSTOMER_KEY).textOrEmpty(), customer.textOrEmpty(), path)) {
-        Notify(NotifyError, ErrorWriteCustomerId);
-        return;
-    }
+                                      ResourceText(IDS_CUSTOMER_KEY).textOrEmpty(), customer.textOrEmpty(), path))
+        return ErrorWriteCustomerId;
     if (!::WritePrivateProfileStringA(ResourceText(IDS_PRODUCT_SECTION).textOrEmpty(),
                                       ResourceText(IDS_PRODUCT_KEY).textOrEmpty(), productIdentifier.textOrEmpty(),
-                                      path)) {
-        Notify(NotifyError, ErrorWriteProductId);
-        return;
-    }
+                                      path))
+        return ErrorWriteProductId;
     QFC::String transaction = ReadReceiptTransaction(productIdentifier);
-    if (transaction.isEmpty()) {
-        Notify(NotifyError, ErrorGetTransaction);
-        return;
-    }
+    if (transaction.isEmpty())
+        return ErrorGetTransaction;
     if (!::WritePrivateProfileStringA(ResourceText(IDS_TRANSACTION_SECTION).textOrEmpty(),
-                                      ResourceText(IDS_TRANSACTION_KEY).textOrEmpty(), transaction.text(), path)) {
-        Notify(NotifyError, ErrorWriteTransaction);
-        return;
-    }
-    Notify(NotifyStage, StageDone);
+                                      ResourceText(IDS_TRANSACTION_KEY).textOrEmpty(), transaction.text(), path))
+        return ErrorWriteTransaction;
+    return 0;
 }

@@ -30,6 +30,8 @@ private:
     bool CopyProgramFiles() const;
     bool CopyProductFolder() const;
     void WriteReceipt() const;
+    // 0 when every section is written, else the error code to report.
+    int WriteReceiptSections(const char* path) const;
 
     QFC::String productIdentifier;
     QFC::String backupDrive;

@@ -4,6 +4,7 @@
 #include "CWinApp.h"
 #include "Exception.h"
 #include "QFXWizardPage.h"
+#include "SentMessageWait.h"
 #include "resource.h"
 
 #include <initializer_list>
@@ -575,13 +576,10 @@ void QFXWizardSheet::WaitForBusyPages()
     // messages; a plain wait would deadlock with it.
     for (int i = 0; i < pageCount_; ++i) {
         while (HANDLE finished = pages_[i]->BusyHandle()) {
-            DWORD woken = ::MsgWaitForMultipleObjects(1, &finished, FALSE, INFINITE, QS_SENDMESSAGE);
-            if (woken == WAIT_OBJECT_0) {
+            WaitDeliveringSentMessages(finished);
+            // A report handled during the wait may have marked a new run.
+            if (pages_[i]->BusyHandle() == finished)
                 pages_[i]->SetBusyUntil(nullptr);
-            } else {
-                MSG msg;
-                ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-            }
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "WorkerThread.h"
 
+#include "SentMessageWait.h"
+
 #include <process.h>
 
 WorkerThread::WorkerThread() : completion_(nullptr), thread_(nullptr), threadId_(0), state_(StateIdle), autoDelete_(false)
@@ -32,10 +34,7 @@ void WorkerThread::WaitForCompletion()
     if (!thread_ || ::GetCurrentThreadId() == threadId_)
         return;
     // The worker blocks in SendMessage until this thread handles each report.
-    while (::MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    WaitDeliveringSentMessages(thread_);
 }
 
 void WorkerThread::CloseHandles()

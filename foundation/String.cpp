@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <cwchar>
 
 namespace QFC {
 
@@ -15,107 +14,6 @@ const char Blanks[] = " \t\n\f\r";
 bool isSeparator(char c)
 {
     return c == '\\' || c == '/';
-}
-
-// Upper bound of the formatted length, walking the template the way the
-// arguments will be consumed. Only a starting size: the formatter is bounded
-// by the block, and a result that does not fit is measured and formatted again.
-uint32_t estimateFormatLength(const char* fmt, va_list args)
-{
-    uint32_t total = 0;
-    for (const char* p = fmt; *p; ++p) {
-        if (*p != '%' || *++p == '%') {
-            ++total;
-            if (!*p)
-                break;
-            continue;
-        }
-        for (; *p == ' ' || *p == '+' || *p == '-' || *p == '0' || *p == '#'; ++p)
-            if (*p == '#')
-                total += 2;
-        uint32_t width = 0;
-        if (*p == '*') {
-            int w = va_arg(args, int);
-            width = w < 0 ? static_cast<uint32_t>(-w) : static_cast<uint32_t>(w);
-            ++p;
-        } else {
-            for (; *p >= '0' && *p <= '9'; ++p)
-                width = width * 10 + (*p - '0');
-        }
-        bool hasPrecision = false;
-        uint32_t precision = 0;
-        if (*p == '.') {
-            hasPrecision = true;
-            ++p;
-            if (*p == '*') {
-                int v = va_arg(args, int);
-                precision = v < 0 ? 0 : static_cast<uint32_t>(v);
-                ++p;
-            } else {
-                for (; *p >= '0' && *p <= '9'; ++p)
-                    precision = precision * 10 + (*p - '0');
-            }
-        }
-        bool shortSize = false, longSize = false, wide64 = false;
-        for (;; ++p) {
-            if (*p == 'F' || *p == 'L' || *p == 'N')
-                continue;
-            if (*p == 'h') { shortSize = true; continue; }
-            if (*p == 'l') { longSize = true; continue; }
-            if (*p == 'I' && p[1] == '6' && p[2] == '4') { wide64 = true; p += 2; continue; }
-            break;
-        }
-        uint32_t item = 0;
-        bool textItem = false;
-        switch (*p) {
-        case 'c': case 'C':
-            va_arg(args, int);
-            item = 2;
-            textItem = true;
-            break;
-        case 's': case 'S': {
-            bool wide = (*p == 'S' && !shortSize) || (*p == 's' && longSize);
-            if (wide) {
-                const wchar_t* w = va_arg(args, const wchar_t*);
-                item = w ? static_cast<uint32_t>(wcslen(w)) : 6;
-            } else {
-                const char* s = va_arg(args, const char*);
-                item = s ? static_cast<uint32_t>(strlen(s)) : 6;
-            }
-            if (item < 1)
-                item = 1;
-            textItem = true;
-            break;
-        }
-        case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': case 'p':
-            if (wide64)
-                va_arg(args, long long);
-            else
-                va_arg(args, int);
-            item = width + precision >= 32 ? width + precision : 32;
-            break;
-        case 'e': case 'f': case 'g': case 'G': case 'E':
-            va_arg(args, double);
-            item = width + precision >= 128 ? width + precision : 128;
-            break;
-        case 'n':
-            va_arg(args, int*);
-            break;
-        case '\0':
-            return total;
-        default:
-            item = 1;
-            break;
-        }
-        if (textItem) {
-            if (width > item)
-                item = width;
-            if (hasPrecision && item >= precision)
-                item = precision;
-        }
-        total += item;
-    }
-    return total;
 }
 
 // Ends a pin when formatting leaves early by an exception.
@@ -514,34 +412,35 @@ String& String::format(String fmt, ...)
 String& String::formatV(String fmt, va_list args)
 {
     const char* pattern = fmt.textOrEmpty();
-    va_list walk;
-    va_copy(walk, args);
-    uint32_t room = estimateFormatLength(pattern, walk);
-    va_end(walk);
+    // Measured first, so that nothing of the old text is touched before the
+    // one allocation has succeeded.
+    va_list pass;
+    va_copy(pass, args);
+    int measured = _vscprintf(pattern, pass);
+    va_end(pass);
+    // The runtime answers -1 only for a result beyond 2 GB, which no block
+    // can hold.
+    if (measured < 0)
+        throw MemoryException();
+    uint32_t n = static_cast<uint32_t>(measured);
 
-    PinGuard unpin(*this);
-    int written = -1;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        resizeKeep(room);
-        block_->refCount = 0;
-        va_list pass;
-        va_copy(pass, args);
-        written = _vsnprintf(block_->data(), room + 1, pattern, pass);
-        va_end(pass);
-        if (written >= 0 && static_cast<uint32_t>(written) <= room)
-            break;
-        // The estimate was short: size the block to the measured length.
-        va_copy(pass, args);
-        written = _vscprintf(pattern, pass);
-        va_end(pass);
-        if (written < 0)
-            break;
-        room = static_cast<uint32_t>(written);
+    // A new block is filled before the old one goes, since the arguments may
+    // point into this string's own text.
+    StringBuffer* target = block_;
+    if (!block_ || !block::writableInPlace(block_, n))
+        target = block::allocate(n);
+    target->refCount = 0;
+    int written = _vsnprintf(target->data(), n + 1, pattern, args);
+    uint32_t length = written < 0 ? 0 : static_cast<uint32_t>(written);
+    if (length > n)
+        length = n;
+    target->length = length;
+    target->data()[length] = 0;
+    target->refCount = 1;
+    if (target != block_) {
+        block::release(block_);
+        block_ = target;
     }
-    uint32_t n = written < 0 ? 0 : static_cast<uint32_t>(written);
-    block_->length = n;
-    block_->data()[n] = 0;
-    block_->refCount = 1;
     return *this;
 }
 

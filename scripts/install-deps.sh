@@ -9,7 +9,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-packages=(cmake make g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+packages=(cmake make g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
           googletest wine wine32:i386 xvfb xauth fonts-wine x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done

@@ -378,6 +378,17 @@ TEST(StringFormat, WidthBeyondTheEstimateNeverOverflows)
     EXPECT_EQ(252, s.length());
 }
 
+TEST(StringFormat, SizePrefixesOfTheRuntimeFormatter)
+{
+    String s;
+    s.format("%lld|%s", 1LL << 40, "x");
+    EXPECT_EQ("1099511627776|x", str(s));
+    s.format("%zu|%s", static_cast<size_t>(5), "x");
+    EXPECT_EQ("5|x", str(s));
+    s.format("%I64d|%s", -(1LL << 33), "y");
+    EXPECT_EQ("-8589934592|y", str(s));
+}
+
 TEST(StringFormat, TemplateSharingTheTargetBlock)
 {
     String s("value %d");
@@ -434,4 +445,10 @@ TEST(StringFailure, RefusedAllocationKeepsTheOldText)
 
     EXPECT_THROW(s.format("%2147483000d", 1), QFC::MemoryException);
     EXPECT_EQ(1u, refs(s));
+
+    // Wider than the block: the old text must survive the refused allocation.
+    EXPECT_THROW(s.format("%1500000000.1s", "x"), QFC::MemoryException);
+    EXPECT_EQ(block, s.block());
+    EXPECT_EQ("precious", str(s));
+    EXPECT_EQ(8, s.length());
 }
