@@ -66,6 +66,24 @@ LONG WINAPI rewritingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type
     return result;
 }
 
+// Answers every read with "more data" at the size it gave before. Succeeds
+// after a few calls only so that a retry without end cannot hang the test.
+int stuckCalls = 0;
+const int StuckCallLimit = 10;
+LONG WINAPI stuckQuery(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE data, LPDWORD size)
+{
+    *size = 10;
+    if (++stuckCalls > StuckCallLimit)
+        return ERROR_SUCCESS;
+    return data ? ERROR_MORE_DATA : ERROR_SUCCESS;
+}
+
+LONG keyInfo(HKEY key)
+{
+    return ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr);
+}
+
 } // namespace
 
 TEST_F(Registry, MissingAndEmptyValuesGiveEmptyResults)
@@ -172,6 +190,13 @@ TEST_F(Registry, ValueThatVanishesBeforeTheReadGivesEmpty)
     EXPECT_TRUE(key.queryValue("gone", Delete::query).isEmpty());
 }
 
+TEST_F(Registry, ReadThatNeverGrowsEndsEmpty)
+{
+    stuckCalls = 0;
+    EXPECT_TRUE(key.queryValue("stuck", stuckQuery).isEmpty());
+    EXPECT_EQ(2, stuckCalls);
+}
+
 TEST_F(Registry, OpenFindsWhatCreateMadeAndFailsOnMissingKeys)
 {
     ASSERT_TRUE(key.setString("v", "value"));
@@ -224,4 +249,24 @@ TEST(RegistryCleanUp, TheTestKeyIsRemovedAfterwards)
         ASSERT_TRUE(key.setString("v", "x"));
     }
     EXPECT_FALSE(RegistryTestKey::exists(path));
+}
+
+TEST_F(Registry, ReopeningReplacesTheKeyAndMayStartFromIt)
+{
+    HKEY parent = key.handle();
+    ASSERT_TRUE(key.create(parent, "child", KEY_ALL_ACCESS));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, keyInfo(parent));
+    ASSERT_TRUE(key.setString("v", "in child"));
+
+    ASSERT_TRUE(key.open(HKEY_CURRENT_USER, scratch.path(), KEY_READ));
+    parent = key.handle();
+    ASSERT_TRUE(key.open(parent, "child", KEY_READ));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, keyInfo(parent));
+    EXPECT_EQ("in child", str(key.queryString("v")));
+
+    // A failed reopen keeps the key held.
+    HKEY child = key.handle();
+    EXPECT_FALSE(key.open(child, "missing", KEY_READ));
+    EXPECT_EQ(child, key.handle());
+    EXPECT_EQ(ERROR_SUCCESS, keyInfo(child));
 }
