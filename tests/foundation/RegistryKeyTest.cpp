@@ -84,6 +84,30 @@ LONG keyInfo(HKEY key)
                               nullptr, nullptr, nullptr);
 }
 
+// Gives the key a DACL that grants nothing, or takes the restriction away.
+bool lockKey(const std::string& path, bool locked)
+{
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    SECURITY_DESCRIPTOR descriptor;
+    ACL nothing;
+    ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ::InitializeAcl(&nothing, sizeof nothing, ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&descriptor, TRUE, locked ? &nothing : nullptr, FALSE);
+    LONG result = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    ::RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+DWORD WINAPI destroyTestKey(void* testKey)
+{
+    delete static_cast<RegistryTestKey*>(testKey);
+    return 0;
+}
+
+const DWORD RemovalTimeoutMs = 5000;
+
 } // namespace
 
 TEST_F(Registry, MissingAndEmptyValuesGiveEmptyResults)
@@ -236,6 +260,32 @@ TEST_F(Registry, CloseTwiceAndDestructionCloseTheKey)
     }
     EXPECT_EQ(ERROR_INVALID_HANDLE, ::RegQueryInfoKeyA(destroyed, nullptr, nullptr, nullptr, nullptr, nullptr,
                                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST(RegistryCleanUp, SubkeyThatCannotBeRemovedIsSteppedOver)
+{
+    RegistryTestKey* scratch = new RegistryTestKey;
+    const std::string path = scratch->path();
+    const std::string locked = path + "\\locked";
+    RegistryKey key;
+    ASSERT_TRUE(key.create(HKEY_CURRENT_USER, (locked + "\\inner").c_str(), KEY_ALL_ACCESS));
+    ASSERT_TRUE(key.create(HKEY_CURRENT_USER, (path + "\\plain").c_str(), KEY_ALL_ACCESS));
+    key.close();
+    ASSERT_TRUE(lockKey(locked, true));  // cannot be opened, so inner keeps it
+
+    // On a thread of its own, so that a removal without end fails the test;
+    // unlocking lets such a removal finish.
+    HANDLE thread = ::CreateThread(nullptr, 0, destroyTestKey, scratch, 0, nullptr);
+    ASSERT_TRUE(thread != nullptr);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, RemovalTimeoutMs));
+    EXPECT_FALSE(RegistryTestKey::exists(path + "\\plain"));
+    EXPECT_TRUE(lockKey(locked, false));
+    ::WaitForSingleObject(thread, RemovalTimeoutMs);
+    ::CloseHandle(thread);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (locked + "\\inner").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, locked.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (path + "\\plain").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
 }
 
 TEST(RegistryCleanUp, TheTestKeyIsRemovedAfterwards)
