@@ -1,6 +1,8 @@
-// Wall time of "ZEPHBuy /GUID X" against a minimal program that only loads
-// the same library and calls execute. Both are started alternately as child
-// processes under the same Wine; the ratio of the medians is printed.
+// Wall time of "ZEPHBuy /GUID <id>" against a minimal program that only
+// loads the same library and calls execute. Both are started alternately as
+// child processes under the same Wine; the ratio of the medians is printed,
+// with the spread of each side's times. The product record is written for an
+// identifier of this run's own, so no existing record is touched.
 // Usage: BuyHostBench [runs per program]
 #include "ChildProcess.h"
 #include "TestFiles.h"
@@ -18,7 +20,8 @@
 namespace {
 
 const int DefaultRuns = 15;
-const char ProductId[] = "X";
+// The first starts of a program under Wine are slower than the rest.
+const int WarmUpRuns = 3;
 const DWORD PurchasedExitCode = 1;
 
 // Seconds from start to exit of one run; negative when it failed.
@@ -43,7 +46,8 @@ int main(int argc, char** argv)
     const std::string loader = baseline + "\\MinimalLoader.exe";
     const std::string library = baseline + "\\ImmediatePurchase.dll";
 
-    const std::string record = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + ProductId;
+    const std::string productId = testsupport::uniqueName("{BuyHostBench}");
+    const std::string record = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + productId;
     if (!testsupport::createDirectories(record) ||
         !testsupport::writeFile(record + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=" + library + "\r\n")) {
         std::printf("cannot write the product record %s\n", record.c_str());
@@ -53,9 +57,9 @@ int main(int argc, char** argv)
     std::vector<double> hostTimes;
     std::vector<double> loaderTimes;
     bool failed = false;
-    // One warm-up run each, then alternate so both see the same conditions.
-    for (int i = -1; i < runs && !failed; ++i) {
-        const double h = timeRun(host, std::string("/GUID ") + ProductId);
+    // Warm-up runs first, then alternate so both see the same conditions.
+    for (int i = -WarmUpRuns; i < runs && !failed; ++i) {
+        const double h = timeRun(host, "/GUID " + productId);
         const double l = timeRun(loader, library);
         failed = h < 0 || l < 0;
         if (i >= 0) {
@@ -71,9 +75,13 @@ int main(int argc, char** argv)
 
     const double hostMedian = median(hostTimes);
     const double loaderMedian = median(loaderTimes);
-    std::printf("runs per program:        %d\n", runs);
-    std::printf("ZEPHBuy /GUID X:         %.1f ms (median)\n", hostMedian * 1000);
-    std::printf("minimal loader:          %.1f ms (median)\n", loaderMedian * 1000);
+    std::printf("runs per program:        %d (after %d warm-up runs)\n", runs, WarmUpRuns);
+    std::printf("ZEPHBuy /GUID <id>:      %.1f ms (median; %.1f to %.1f)\n", hostMedian * 1000,
+                *std::min_element(hostTimes.begin(), hostTimes.end()) * 1000,
+                *std::max_element(hostTimes.begin(), hostTimes.end()) * 1000);
+    std::printf("minimal loader:          %.1f ms (median; %.1f to %.1f)\n", loaderMedian * 1000,
+                *std::min_element(loaderTimes.begin(), loaderTimes.end()) * 1000,
+                *std::max_element(loaderTimes.begin(), loaderTimes.end()) * 1000);
     std::printf("ratio host/loader:       %.3f (goal: at most 1.2)\n", hostMedian / loaderMedian);
     return 0;
 }

@@ -1,10 +1,17 @@
 // USER32 is needed only to report a failure, and loading it costs more than
-// the whole rest of a successful run under Wine. The import slots through
-// which the host and the foundation call its two entries are defined here,
-// holding binders that load USER32 on the first call, so the program has no
-// USER32 import at load time. Linked into ZEPHBuy.exe only; single-threaded
-// like the host.
+// the whole rest of a successful run under Wine. The import slots of its two
+// entries are defined here, holding binders that load USER32 on the first
+// call, so the program has no USER32 import at load time: MessageBoxA for
+// the host's messages, and LoadStringA, which the foundation's
+// QFC::String::loadString calls for the host's texts. Linked into
+// ZEPHBuy.exe only; single-threaded like the host.
 #include <windows.h>
+
+// The slot names below are the decorated names of 32-bit x86 __stdcall
+// imports; another target would bind nothing and link USER32 after all.
+#if !defined(__i386__)
+#error "LazyUser32.cpp binds the import slots of 32-bit x86 only"
+#endif
 
 typedef int(WINAPI* LoadStringEntry)(HINSTANCE, UINT, LPSTR, int);
 typedef int(WINAPI* MessageBoxEntry)(HWND, LPCSTR, LPCSTR, UINT);

@@ -8,10 +8,6 @@ LoadedLibrary::~LoadedLibrary()
 
 bool LoadedLibrary::Load(const QFC::String& name)
 {
-    if (module) {
-        ::FreeLibrary(module);
-        module = nullptr;
-    }
     module = ::LoadLibraryA(name.textOrEmpty());
     return module != nullptr;
 }

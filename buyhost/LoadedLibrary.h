@@ -13,13 +13,12 @@ public:
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
-    // True when LoadLibraryA loaded name; on failure nothing is held.
+    // True when LoadLibraryA loaded name; on failure nothing is held. Called
+    // once, on an object that holds nothing.
     bool Load(const QFC::String& name);
 
     // Null when the library is not loaded or has no export of that name.
     FARPROC Export(const char* name) const;
-
-    bool IsLoaded() const { return module != nullptr; }
 
 private:
     HMODULE module;

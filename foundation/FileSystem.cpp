@@ -57,7 +57,8 @@ String modulePath()
     // A name cut at MaxPath is not terminated by every platform version.
     buffer[MaxPath] = 0;
     DWORD count = ::GetModuleFileNameA(nullptr, buffer, MaxPath);
-    if (count == 0)
+    // A cut name names another file; give none, as the other queries do.
+    if (count == 0 || count >= static_cast<DWORD>(MaxPath))
         buffer[0] = 0;
     path.releaseBuffer();
     path.setLength(static_cast<int>(strlen(path.text())));

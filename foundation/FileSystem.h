@@ -18,7 +18,8 @@ String tempDirectory();
 // "ProgramFilesDir" of HKLM\Software\Microsoft\Windows\CurrentVersion.
 // Empty when the key or the value is missing.
 String programFilesDirectory();
-// The running program's full path. Empty on failure.
+// The running program's full path. Empty on failure and when the path does
+// not fit in MaxPath characters.
 String modulePath();
 // Creates a new, empty, uniquely named file in directory (the temporary
 // directory when empty) and returns its full name. Empty on failure.

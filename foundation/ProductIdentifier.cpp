@@ -14,7 +14,11 @@ bool isUsableProductIdentifier(const String& identifier)
     if (length == 0)
         return false;
     const char* text = identifier.text();
-    if ((length == 1 && text[0] == '.') || (length == 2 && text[0] == '.' && text[1] == '.'))
+    // Windows drops a final dot or space, so such a name reaches another
+    // folder; one made of dots only names no folder of its own ("..." is two
+    // levels up on the oldest systems).
+    const char last = text[length - 1];
+    if (last == '.' || last == ' ')
         return false;
     for (int i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);

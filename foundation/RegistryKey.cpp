@@ -10,27 +10,32 @@ RegistryKey::~RegistryKey()
         ::RegCloseKey(key_);
 }
 
-// An object that is reused must not lose the key it held: the old handle is
-// closed before the new one replaces it.
+// The new key is opened before the old one goes, so that root may be the key
+// this object holds; a reused object must not leak the key it held.
 bool RegistryKey::create(HKEY root, const char* path, REGSAM access)
 {
-    close();
     HKEY created = nullptr;
     DWORD disposition = 0;
     if (::RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &created, &disposition) != ERROR_SUCCESS)
         return false;
-    key_ = created;
+    replaceKey(created);
     return true;
 }
 
 bool RegistryKey::open(HKEY root, const char* path, REGSAM access)
 {
-    close();
     HKEY opened = nullptr;
     if (::RegOpenKeyExA(root, path, 0, access, &opened) != ERROR_SUCCESS)
         return false;
-    key_ = opened;
+    replaceKey(opened);
     return true;
+}
+
+void RegistryKey::replaceKey(HKEY key)
+{
+    if (key_)
+        ::RegCloseKey(key_);
+    key_ = key;
 }
 
 void RegistryKey::close()

@@ -21,8 +21,9 @@ public:
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
-    // Creates or opens root\path. False on failure; a key this object held
-    // before is closed either way.
+    // Creates or opens root\path; root may be this object's own key. On
+    // success the key held before is closed; false on failure, and the key
+    // held before stays.
     bool create(HKEY root, const char* path, REGSAM access);
     // Opens an existing root\path. False on failure, as create.
     bool open(HKEY root, const char* path, REGSAM access);
@@ -49,6 +50,9 @@ public:
     HKEY handle() const { return key_; }
 
 private:
+    // Closes the key held, if any, and holds key instead.
+    void replaceKey(HKEY key);
+
     HKEY key_;
 };
 

@@ -16,24 +16,36 @@ bool isSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// Ends a pin when formatting leaves early by an exception.
-class PinGuard {
-public:
-    explicit PinGuard(const String& s) : s_(s) {}
-    ~PinGuard()
-    {
-        StringBuffer* b = const_cast<StringBuffer*>(s_.block());
-        if (b && b->refCount == 0)
-            b->refCount = 1;
-    }
-    PinGuard(const PinGuard&) = delete;
-    PinGuard& operator=(const PinGuard&) = delete;
-
-private:
-    const String& s_;
-};
+// A zero byte is text here, not the end of the list of blanks.
+bool isBlank(char c)
+{
+    return c != 0 && strchr(Blanks, c) != nullptr;
+}
 
 } // namespace
+
+// A pin the caller already held outlives the call; one made inside ends with
+// it, also when the call leaves by an exception.
+class String::PinScope {
+public:
+    explicit PinScope(String& s) : s_(s), held_(s.block_ && s.block_->refCount == 0) {}
+    ~PinScope()
+    {
+        StringBuffer* b = s_.block_;
+        if (!b)
+            return;
+        if (held_)
+            b->refCount = 0;
+        else if (b->refCount == 0)
+            b->refCount = 1;
+    }
+    PinScope(const PinScope&) = delete;
+    PinScope& operator=(const PinScope&) = delete;
+
+private:
+    String& s_;
+    const bool held_;
+};
 
 String::String(const char* text) : block_(nullptr)
 {
@@ -243,6 +255,10 @@ String& String::appendPath(const String& component)
         *this = component;
         return *this;
     }
+    if (&component == this) {  // the separator would become part of the component
+        const String keep(component);
+        return appendPath(keep);
+    }
     if (!isSeparator(block_->data()[block_->length - 1]) && !isSeparator(component.at(0)))
         append('\\');
     return append(component);
@@ -346,7 +362,7 @@ void String::trimLeft()
 {
     int n = length();
     int skip = 0;
-    while (skip < n && strchr(Blanks, block_->data()[skip]))
+    while (skip < n && isBlank(block_->data()[skip]))
         ++skip;
     if (skip == 0)
         return;
@@ -359,7 +375,7 @@ void String::trimRight()
 {
     int n = length();
     int keep = n;
-    while (keep > 0 && strchr(Blanks, block_->data()[keep - 1]))
+    while (keep > 0 && isBlank(block_->data()[keep - 1]))
         --keep;
     if (keep == n)
         return;
@@ -446,13 +462,13 @@ String& String::formatV(String fmt, va_list args)
 
 String& String::loadString(HINSTANCE module, UINT id)
 {
+    PinScope pin(*this);
     char local[256];
     int count = ::LoadStringA(module, id, local, 256);
     if (count <= 254) {
         if (count > 0)
             assignBytes(local, static_cast<uint32_t>(count));
     } else {
-        PinGuard unpin(*this);
         int size = 256;
         do {
             size += 256;

@@ -66,6 +66,8 @@ public:
     String mid(int start, int count) const;
 
     void makeUpper();
+    // Remove blank, tab, line feed, form feed and carriage return only; a
+    // zero byte inside the text stays.
     void trimLeft();
     void trimRight();
     // Opens a gap of count bytes at index and copies bytes into it.
@@ -78,7 +80,8 @@ public:
     String& format(String fmt, ...);
     String& formatV(String fmt, va_list args);
 
-    // String resource id of module, at any length; empty when missing.
+    // String resource id of module, at any length; empty when missing. A pin
+    // the caller holds stays.
     String& loadString(HINSTANCE module, UINT id);
     // The same from the running program's own module.
     String& loadString(UINT id);
@@ -95,6 +98,8 @@ public:
     const StringBuffer* block() const { return block_; }
 
 private:
+    class PinScope;
+
     void resizeKeep(uint32_t n);
     void resizeDiscard(uint32_t n);
     void makePrivate();

@@ -123,8 +123,10 @@ protected:
     }
 
     // Runs the host, which must show exactly one message box with the host's
-    // caption, style and text; presses OK and returns the exit code.
-    DWORD runExpectingMessage(const std::string& arguments, std::string& text)
+    // caption, style and text; presses OK and returns the exit code. The
+    // fixture's log as it stands while the box is up goes to logWhileShown.
+    DWORD runExpectingMessage(const std::string& arguments, std::string& text,
+                              std::string* logWhileShown = nullptr)
     {
         ChildProcess child;
         EXPECT_TRUE(child.start(hostProgram(), arguments));
@@ -137,6 +139,8 @@ protected:
         EXPECT_EQ(std::vector<std::string>({"OK"}), buttonTexts(box));
         expectStopIcon(box);
         text = messageBoxText(box);
+        if (logWhileShown)
+            *logWhileShown = fixtureLog();
         EXPECT_TRUE(pressButton(box, "OK"));
         DWORD code = NoExitCode;
         EXPECT_TRUE(child.waitForExit(ExitTimeoutMs, code)) << "ZEPHBuy did not end after OK";
@@ -191,7 +195,11 @@ TEST_F(ZEPHBuyRun, ExecuteFalseOrOnlyHighBitsGiveExitZero)
 TEST_F(ZEPHBuyRun, LibraryWithoutExecuteIsUnloadedAfterMessageFour)
 {
     installUnder(windowsBase(), recordNaming(fixture("NoExecute.dll")));
-    expectInterfaceFailed("/GUID " + identifier);
+    std::string text;
+    std::string logWhileShown;
+    EXPECT_EQ(0u, runExpectingMessage("/GUID " + identifier, text, &logWhileShown));
+    EXPECT_EQ(InterfaceFailed, text);
+    EXPECT_EQ("loaded\n", logWhileShown);
     EXPECT_EQ("loaded\nfreed\n", fixtureLog());
 }
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,20 @@ public:
         return File::read(buffer, count);
     }
     std::vector<uint32_t> asked;
+};
+
+// Hands out its text at most three bytes per read.
+class TrickleStream : public QFC::InputStream {
+public:
+    explicit TrickleStream(const std::string& text) : rest(text) {}
+    int32_t read(void* buffer, uint32_t count) override
+    {
+        uint32_t n = std::min<uint32_t>({count, 3u, static_cast<uint32_t>(rest.size())});
+        memcpy(buffer, rest.data(), n);
+        rest.erase(0, n);
+        return static_cast<int32_t>(n);
+    }
+    std::string rest;
 };
 
 } // namespace
@@ -161,6 +177,14 @@ TEST(FileReadWrite, ReadFullyFailsWhenTheFileEndsFirst)
     EXPECT_FALSE(file.readFully(buffer, 10));
     EXPECT_EQ("456789", std::string(buffer, 6));
     EXPECT_TRUE(file.readFully(buffer, 0));
+}
+
+TEST(FileReadWrite, ReadFullyGathersShortReads)
+{
+    TrickleStream in("0123456789");
+    char buffer[10] = {};
+    EXPECT_TRUE(in.readFully(buffer, 10));
+    EXPECT_EQ("0123456789", std::string(buffer, 10));
 }
 
 TEST(FileReadWrite, SkipReadsInChunksAndStopsAtTheEnd)

@@ -51,3 +51,13 @@ TEST(StringLoadString, SharedTargetLeavesTheOtherSharer)
     EXPECT_EQ(1u, a.block()->refCount);
     EXPECT_EQ(700, b.length());
 }
+
+TEST(StringLoadString, PinHeldByTheCallerStays)
+{
+    String s;
+    s.getBuffer(10);
+    s.loadString(IDS_TEST_LONG);
+    EXPECT_EQ(0u, s.block()->refCount);
+    s.releaseBuffer();
+    EXPECT_EQ(alphabet(700), std::string(s.text()));
+}

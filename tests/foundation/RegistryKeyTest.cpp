@@ -66,6 +66,48 @@ LONG WINAPI rewritingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type
     return result;
 }
 
+// Answers every read with "more data" at the size it gave before. Succeeds
+// after a few calls only so that a retry without end cannot hang the test.
+int stuckCalls = 0;
+const int StuckCallLimit = 10;
+LONG WINAPI stuckQuery(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE data, LPDWORD size)
+{
+    *size = 10;
+    if (++stuckCalls > StuckCallLimit)
+        return ERROR_SUCCESS;
+    return data ? ERROR_MORE_DATA : ERROR_SUCCESS;
+}
+
+LONG keyInfo(HKEY key)
+{
+    return ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr);
+}
+
+// Gives the key a DACL that grants nothing, or takes the restriction away.
+bool lockKey(const std::string& path, bool locked)
+{
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    SECURITY_DESCRIPTOR descriptor;
+    ACL nothing;
+    ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ::InitializeAcl(&nothing, sizeof nothing, ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&descriptor, TRUE, locked ? &nothing : nullptr, FALSE);
+    LONG result = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    ::RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+DWORD WINAPI destroyTestKey(void* testKey)
+{
+    delete static_cast<RegistryTestKey*>(testKey);
+    return 0;
+}
+
+const DWORD RemovalTimeoutMs = 5000;
+
 } // namespace
 
 TEST_F(Registry, MissingAndEmptyValuesGiveEmptyResults)
@@ -172,6 +214,13 @@ TEST_F(Registry, ValueThatVanishesBeforeTheReadGivesEmpty)
     EXPECT_TRUE(key.queryValue("gone", Delete::query).isEmpty());
 }
 
+TEST_F(Registry, ReadThatNeverGrowsEndsEmpty)
+{
+    stuckCalls = 0;
+    EXPECT_TRUE(key.queryValue("stuck", stuckQuery).isEmpty());
+    EXPECT_EQ(2, stuckCalls);
+}
+
 TEST_F(Registry, OpenFindsWhatCreateMadeAndFailsOnMissingKeys)
 {
     ASSERT_TRUE(key.setString("v", "value"));
@@ -213,6 +262,32 @@ TEST_F(Registry, CloseTwiceAndDestructionCloseTheKey)
                                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
+TEST(RegistryCleanUp, SubkeyThatCannotBeRemovedIsSteppedOver)
+{
+    RegistryTestKey* scratch = new RegistryTestKey;
+    const std::string path = scratch->path();
+    const std::string locked = path + "\\locked";
+    RegistryKey key;
+    ASSERT_TRUE(key.create(HKEY_CURRENT_USER, (locked + "\\inner").c_str(), KEY_ALL_ACCESS));
+    ASSERT_TRUE(key.create(HKEY_CURRENT_USER, (path + "\\plain").c_str(), KEY_ALL_ACCESS));
+    key.close();
+    ASSERT_TRUE(lockKey(locked, true));  // cannot be opened, so inner keeps it
+
+    // On a thread of its own, so that a removal without end fails the test;
+    // unlocking lets such a removal finish.
+    HANDLE thread = ::CreateThread(nullptr, 0, destroyTestKey, scratch, 0, nullptr);
+    ASSERT_TRUE(thread != nullptr);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, RemovalTimeoutMs));
+    EXPECT_FALSE(RegistryTestKey::exists(path + "\\plain"));
+    EXPECT_TRUE(lockKey(locked, false));
+    ::WaitForSingleObject(thread, RemovalTimeoutMs);
+    ::CloseHandle(thread);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (locked + "\\inner").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, locked.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (path + "\\plain").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+
 TEST(RegistryCleanUp, TheTestKeyIsRemovedAfterwards)
 {
     std::string path;
@@ -224,4 +299,24 @@ TEST(RegistryCleanUp, TheTestKeyIsRemovedAfterwards)
         ASSERT_TRUE(key.setString("v", "x"));
     }
     EXPECT_FALSE(RegistryTestKey::exists(path));
+}
+
+TEST_F(Registry, ReopeningReplacesTheKeyAndMayStartFromIt)
+{
+    HKEY parent = key.handle();
+    ASSERT_TRUE(key.create(parent, "child", KEY_ALL_ACCESS));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, keyInfo(parent));
+    ASSERT_TRUE(key.setString("v", "in child"));
+
+    ASSERT_TRUE(key.open(HKEY_CURRENT_USER, scratch.path(), KEY_READ));
+    parent = key.handle();
+    ASSERT_TRUE(key.open(parent, "child", KEY_READ));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, keyInfo(parent));
+    EXPECT_EQ("in child", str(key.queryString("v")));
+
+    // A failed reopen keeps the key held.
+    HKEY child = key.handle();
+    EXPECT_FALSE(key.open(child, "missing", KEY_READ));
+    EXPECT_EQ(child, key.handle());
+    EXPECT_EQ(ERROR_SUCCESS, keyInfo(child));
 }

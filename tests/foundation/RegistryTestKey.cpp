@@ -6,17 +6,22 @@ namespace {
 
 const char Parent[] = "Software\\QFCFoundationTests";
 
-// RegDeleteKeyA removes only keys without subkeys.
-void deleteTree(HKEY root, const std::string& path)
+// RegDeleteKeyA removes only keys without subkeys. A subkey that cannot be
+// removed is stepped over, so that the enumeration ends; true when path is
+// gone.
+bool deleteTree(HKEY root, const std::string& path)
 {
     HKEY key;
     if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         char name[256];
-        while (::RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS)
-            deleteTree(root, path + "\\" + name);
+        DWORD kept = 0;
+        while (::RegEnumKeyA(key, kept, name, sizeof name) == ERROR_SUCCESS) {
+            if (!deleteTree(root, path + "\\" + name))
+                ++kept;
+        }
         ::RegCloseKey(key);
     }
-    ::RegDeleteKeyA(root, path.c_str());
+    return ::RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace

@@ -227,6 +227,10 @@ TEST(StringAppendPath, BothFormsAndTheirDifference)
     h.appendPath(String());
     h.appendPath(static_cast<const char*>(nullptr));
     EXPECT_EQ("A:", str(h));
+
+    String self("ab");
+    self.appendPath(self);
+    EXPECT_EQ("ab\\ab", str(self));
 }
 
 TEST(StringAppendPath, ComponentInsideTheOwnBlock)
@@ -294,6 +298,11 @@ TEST(StringChange, TrimAndUpper)
     String blanks("   \f ");
     blanks.trimRight();
     EXPECT_TRUE(blanks.isEmpty());
+
+    String zeros("\0ab\0", 4);  // a zero byte is not a blank
+    zeros.trimLeft();
+    zeros.trimRight();
+    EXPECT_EQ(4, zeros.length());
 
     String shared("  padded  ");
     String other(shared);
@@ -421,6 +430,13 @@ TEST(StringDirectBuffer, GetBufferPinsAndSetLengthEnds)
     String t("abcdef");
     t.setLength(2);
     EXPECT_EQ("ab", str(t));
+
+    const long live = QFC::block::liveCount();
+    {
+        String pinned("held");
+        pinned.getBuffer(4);
+    }
+    EXPECT_EQ(live, QFC::block::liveCount());  // a pinned block is freed too
 }
 
 TEST(StringFailure, RefusedAllocationKeepsTheOldText)
