@@ -442,6 +442,7 @@ String& String::formatV(String fmt, va_list args)
 
     // A new block is filled before the old one goes, since the arguments may
     // point into this string's own text.
+    PinScope pin(*this);
     StringBuffer* target = block_;
     if (!block_ || !block::writableInPlace(block_, n))
         target = block::allocate(n);
@@ -452,7 +453,6 @@ String& String::formatV(String fmt, va_list args)
         length = n;
     target->length = length;
     target->data()[length] = 0;
-    target->refCount = 1;
     if (target != block_) {
         block::release(block_);
         block_ = target;
