@@ -59,9 +59,14 @@ struct Session {
 
 // An identifier names a folder; anything that could leave the record folder
 // or is not a plain name has no record.
+// Windows drops a trailing dot or space from a folder name, so such a name
+// would reach another product's folder; dots-only names end with a dot too.
 bool usableIdentifier(const char* id)
 {
-    if (!id || !*id || !std::strcmp(id, ".") || !std::strcmp(id, ".."))
+    if (!id || !*id)
+        return false;
+    char last = id[std::strlen(id) - 1];
+    if (last == '.' || last == ' ')
         return false;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(id); *p; ++p)
         if (*p < 0x20 || *p == 0x7F || std::strchr("\\/:*?\"<>|", *p))
