@@ -5,7 +5,7 @@
 #include "Exception.h"
 #include "QFXWizardPage.h"
 #include "SentMessageWait.h"
-#include "resource.h"
+#include "WizardResource.h"
 
 #include <initializer_list>
 #include <new>

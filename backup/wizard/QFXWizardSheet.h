@@ -1,5 +1,5 @@
-#ifndef BACKUP_QFXWIZARDSHEET_H
-#define BACKUP_QFXWIZARDSHEET_H
+#ifndef WIZARD_QFXWIZARDSHEET_H
+#define WIZARD_QFXWIZARDSHEET_H
 
 #include "CWnd.h"
 #include "String.h"

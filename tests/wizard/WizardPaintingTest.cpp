@@ -1,7 +1,7 @@
 // The owner-painted controls, read back pixel by pixel from the screen.
 #include "WizardTestSupport.h"
 
-#include "resource.h"
+#include "WizardResource.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +175,6 @@ TEST(WizardPainting, MissingBitmapLeavesThePictureBoxEmpty)
     PictureBox box;
     EXPECT_FALSE(box.SetBitmap(999));
     EXPECT_EQ(nullptr, box.Bitmap());
-    EXPECT_TRUE(box.SetBitmap(IDB_WIZARD));
+    EXPECT_TRUE(box.SetBitmap(TestPictureId));
     EXPECT_NE(nullptr, box.Bitmap());
 }

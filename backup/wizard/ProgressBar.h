@@ -1,5 +1,5 @@
-#ifndef BACKUP_PROGRESSBAR_H
-#define BACKUP_PROGRESSBAR_H
+#ifndef WIZARD_PROGRESSBAR_H
+#define WIZARD_PROGRESSBAR_H
 
 #include "CStatic.h"
 #include "SunkenFrame.h"

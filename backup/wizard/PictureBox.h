@@ -1,5 +1,5 @@
-#ifndef BACKUP_PICTUREBOX_H
-#define BACKUP_PICTUREBOX_H
+#ifndef WIZARD_PICTUREBOX_H
+#define WIZARD_PICTUREBOX_H
 
 #include "CStatic.h"
 #include "SunkenFrame.h"
