@@ -1,15 +1,10 @@
 #include "QFXWizardPage.h"
 
 #include "QFXWizardSheet.h"
+#include "WizardControls.h"
 
 namespace {
 const char* const comboClass = "ComboBox";
-
-bool isTabStop(HWND window)
-{
-    return ::IsWindowVisible(window) && ::IsWindowEnabled(window)
-        && (::GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP);
-}
 }
 
 BEGIN_MESSAGE_MAP(QFXWizardPage, CDialog)
@@ -59,7 +54,7 @@ bool QFXWizardPage::HasFurtherTabStop(HWND from, bool previous) const
     HWND candidate = from == m_hWnd ? ::GetWindow(m_hWnd, GW_CHILD) : ::GetWindow(from, step);
     if (from == m_hWnd && previous && candidate) candidate = ::GetWindow(candidate, GW_HWNDLAST);
     for (; candidate; candidate = ::GetWindow(candidate, step))
-        if (isTabStop(candidate)) return true;
+        if (IsTabStop(candidate)) return true;
     return false;
 }
 

@@ -10,6 +10,12 @@ class QFXWizardPage;
 // The wizard window: one page at a time above the Back, Next, Finish, Cancel
 // and Help buttons, run by a modal loop of its own. The pages belong to the
 // derived sheet; the sheet only lists them.
+//
+// The definitions are split by concern: QFXWizardSheet.cpp (page list and
+// small messages), QFXWizardSheetModalLoop.cpp (DoModal and the end of the
+// window), QFXWizardSheetLayout.cpp (creation and layout),
+// QFXWizardSheetNavigation.cpp (buttons and page changes) and
+// QFXWizardSheetKeyboard.cpp (keys, mnemonics and the default button).
 class QFXWizardSheet : public CWnd {
 public:
     // Flags of SetWizardButtons.
@@ -60,11 +66,11 @@ public:
 
 protected:
     LRESULT OnCreate(WPARAM, LPARAM);
-    LRESULT OnBack(WPARAM, LPARAM);
-    LRESULT OnNext(WPARAM, LPARAM);
-    LRESULT OnFinish(WPARAM, LPARAM);
-    LRESULT OnCancel(WPARAM, LPARAM);
-    LRESULT OnHelp(WPARAM, LPARAM);
+    LRESULT OnBackButton(WPARAM, LPARAM);
+    LRESULT OnNextButton(WPARAM, LPARAM);
+    LRESULT OnFinishButton(WPARAM, LPARAM);
+    LRESULT OnCancelButton(WPARAM, LPARAM);
+    LRESULT OnHelpButton(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnSetFocus(WPARAM, LPARAM);
@@ -105,7 +111,6 @@ private:
     HFONT font_;
     HWND focusedPushButton_;
     HWND savedFocus_;
-    HWND lastSeenFocus_;
     CWnd* owner_;
     int gap_;
     int currentPage_;
@@ -116,6 +121,9 @@ private:
     bool modeless_;
     bool ownerDisabled_;
     HWND defaultLook_;
+    // Each button's width from its caption resource, in dialog units; -1
+    // for the standard width. Read once, when the buttons are made.
+    int buttonWidthUnits_[WizardButtonCount];
 };
 
 #endif
