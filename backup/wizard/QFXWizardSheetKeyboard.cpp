@@ -68,7 +68,11 @@ BOOL QFXWizardSheet::PreTranslateMessage(MSG* msg)
 
     bool character = msg->message == WM_CHAR
         || (msg->message == WM_SYSCHAR && (::GetFocus() || ::GetKeyState(VK_MENU) < 0));
-    if (character && msg->hwnd != m_hWnd && msg->hwnd != page && HandleMnemonic(msg)) return TRUE;
+    if (character && msg->hwnd != m_hWnd && msg->hwnd != page) {
+        // A character for a control that takes it as input is the control's.
+        LRESULT code = ::SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+        if (!wantsKey(code, msg->message == WM_CHAR) && HandleMnemonic(msg)) return TRUE;
+    }
 
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
         if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
