@@ -15,6 +15,7 @@ const int pageListGrowth = 32;
 
 BEGIN_MESSAGE_MAP(QFXWizardSheet, CWnd)
     ON_MESSAGE(WM_CREATE, OnCreate)
+    ON_MESSAGE(WM_NCDESTROY, OnNcDestroy)
     ON_COMMAND(IdBack, OnBackButton)
     ON_COMMAND(IdNext, OnNextButton)
     ON_COMMAND(IdFinish, OnFinishButton)
@@ -44,6 +45,9 @@ QFXWizardSheet::QFXWizardSheet(QFC::String caption, CWnd* owner, int firstPage)
 QFXWizardSheet::~QFXWizardSheet()
 {
     if (m_hWnd) DestroyWindow();
+    // Freed here, not with the window: a window that never finished its
+    // creation, or that someone else destroyed, still leaves the copy behind.
+    if (font_) ::DeleteObject(font_);
     ::operator delete(pages_);
 }
 

@@ -39,7 +39,8 @@ public:
     // QFC::MemoryException when the list cannot grow.
     void AddPage(QFXWizardPage* page);
     // Creates the window and runs it modally: 1 after Finish, 2 after Cancel,
-    // a quit message or a failed creation (nothing is shown then).
+    // a quit message, a failed creation (nothing is shown then) or a window
+    // destroyed by someone else.
     int DoModal();
     // Makes page index current; FALSE when it refuses or does not exist.
     BOOL SetActivePage(int index);
@@ -58,6 +59,8 @@ public:
     // The sheet's push button that had the focus at the last update, or null.
     HWND FocusedPushButton() const { return focusedPushButton_; }
 
+    // Gives the focus and the activation back before the window goes; the
+    // rest of the clean-up happens at WM_NCDESTROY, however the window ends.
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // The sheet's next (or previous) enabled, visible tab stop after child,
@@ -66,6 +69,7 @@ public:
 
 protected:
     LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnNcDestroy(WPARAM, LPARAM);
     LRESULT OnBackButton(WPARAM, LPARAM);
     LRESULT OnNextButton(WPARAM, LPARAM);
     LRESULT OnFinishButton(WPARAM, LPARAM);

@@ -44,8 +44,10 @@ LRESULT QFXWizardSheet::OnCreate(WPARAM, LPARAM)
 
     LOGFONTA description;
     HFONT pageFont = reinterpret_cast<HFONT>(::SendMessageA(page->m_hWnd, WM_GETFONT, 0, 0));
-    if (pageFont && ::GetObjectA(pageFont, sizeof description, &description))
+    if (pageFont && ::GetObjectA(pageFont, sizeof description, &description)) {
+        if (font_) ::DeleteObject(font_);
         font_ = ::CreateFontIndirectA(&description);
+    }
 
     SetActivePage(currentPage_);
 

@@ -127,6 +127,8 @@ void QFXWizardSheet::EndWizard(int result)
 BOOL QFXWizardSheet::DestroyWindow()
 {
     if (!m_hWnd) return FALSE;
+    // The owner is enabled before the sheet disappears, so that the platform
+    // can activate it rather than some other program's window.
     HWND owner = OwnerWindow();
     if (ownerDisabled_ && owner) ::EnableWindow(owner, TRUE);
     ownerDisabled_ = false;
@@ -138,9 +140,17 @@ BOOL QFXWizardSheet::DestroyWindow()
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (owner) ::SetActiveWindow(owner);
-    BOOL destroyed = CWnd::DestroyWindow();
-    if (font_) ::DeleteObject(font_);
-    font_ = nullptr;
-    focusedPushButton_ = defaultLook_ = nullptr;
-    return destroyed;
+    return CWnd::DestroyWindow();
+}
+
+LRESULT QFXWizardSheet::OnNcDestroy(WPARAM, LPARAM)
+{
+    // The last message of every ending, also of a creation that failed or of
+    // a window destroyed from outside, which DestroyWindow never saw.
+    HWND owner = OwnerWindow();
+    if (ownerDisabled_ && owner) ::EnableWindow(owner, TRUE);
+    ownerDisabled_ = false;
+    if (result_ == WizardResultRunning) result_ = WizardResultCancel;
+    focusedPushButton_ = defaultLook_ = savedFocus_ = nullptr;
+    return Default();
 }

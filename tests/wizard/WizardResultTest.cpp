@@ -259,3 +259,28 @@ TEST(WizardResult, OwnerIsDisabledWhileTheSheetRunsAndToldOfIdleMoments)
     EXPECT_EQ(sheetWindow, owner.idleSheet);
     owner.DestroyWindow();
 }
+
+TEST(WizardResult, WindowDestroyedFromOutsideEndsAsCancelAndCleansUp)
+{
+    OwnerWindow owner;
+    ASSERT_TRUE(owner.Create());
+    HFONT font = nullptr;
+    int result = 0;
+    {
+        TestMessagePage page;
+        QFXWizardSheet sheet("Destroyed", &owner);
+        sheet.AddPage(&page);
+        bool timedOut = false;
+        result = RunDriven(sheet, {[&] {
+            font = reinterpret_cast<HFONT>(::SendMessageA(sheet.m_hWnd, WM_GETFONT, 0, 0));
+            ::DestroyWindow(sheet.m_hWnd);
+        }}, &timedOut);
+        EXPECT_FALSE(timedOut);
+        EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
+    }
+    EXPECT_EQ(2, result);
+    ASSERT_NE(nullptr, font);
+    LOGFONTA description;
+    EXPECT_EQ(0, ::GetObjectA(font, sizeof description, &description)) << "the sheet's font copy was freed";
+    owner.DestroyWindow();
+}
