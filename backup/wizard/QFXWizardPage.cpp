@@ -26,7 +26,9 @@ BOOL QFXWizardPage::OnSetActive()
 
 bool QFXWizardPage::IsBusy()
 {
-    if (busyUntil_ && ::WaitForSingleObject(busyUntil_, 0) == WAIT_OBJECT_0) busyUntil_ = nullptr;
+    // A handle that cannot be waited on will never be signalled either: only
+    // a wait that timed out means the page is still busy.
+    if (busyUntil_ && ::WaitForSingleObject(busyUntil_, 0) != WAIT_TIMEOUT) busyUntil_ = nullptr;
     return busyUntil_ != nullptr;
 }
 

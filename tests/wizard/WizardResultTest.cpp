@@ -111,6 +111,25 @@ TEST(WizardResult, CloseIsRefusedWhileAPageIsBusy)
     ::CloseHandle(done);
 }
 
+TEST(WizardResult, AHandleThatCannotBeWaitedOnMarksNoPageBusy)
+{
+    TestMessagePage page;
+    QFXWizardSheet sheet("Bad handle");
+    sheet.AddPage(&page);
+    // Far above any handle a test process opens; a closed handle's value
+    // would soon name a new object of the sheet's.
+    HANDLE bad = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(0x00FFFFF0));
+    bool timedOut = false;
+    int result = RunDriven(sheet, {[&] {
+        ASSERT_EQ(WAIT_FAILED, ::WaitForSingleObject(bad, 0));
+        page.SetBusyUntil(bad);
+        postClose(sheet);
+    }}, &timedOut);
+    EXPECT_FALSE(timedOut) << "Close was refused";
+    EXPECT_EQ(2, result);
+    EXPECT_EQ(1, page.cancelCalls);
+}
+
 namespace {
 // A page with a worker that reports by SendMessage, as the copy pages do.
 class WorkerPage : public TestMessagePage {
