@@ -14,7 +14,11 @@ const size_t extendedExStyleOffset = 8;
 const size_t extendedStyleOffset = 12;
 const size_t plainSizeOffset = 14;
 const size_t extendedSizeOffset = 22;
+const size_t signatureOffset = 2;
 const WORD extendedSignature = 0xFFFF;
+// The header up to the end of the size fields (width and height, two bytes each).
+const size_t plainHeaderBytes = plainSizeOffset + 4;
+const size_t extendedHeaderBytes = extendedSizeOffset + 4;
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -30,14 +34,16 @@ BOOL CDialog::Create(CWnd* parent)
     HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
     const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
     DWORD size = found ? ::SizeofResource(instance, found) : 0;
-    if (!data || size < 16) return FALSE;
+    // Every field read below lies inside the resource.
+    if (!data || size < plainHeaderBytes) return FALSE;
+    WORD signature;
+    std::memcpy(&signature, data + signatureOffset, sizeof signature);
+    bool extended = signature == extendedSignature;
+    if (extended && size < extendedHeaderBytes) return FALSE;
 
     // The styles are adjusted in a private copy of the template, the way a
     // frame would be adjusted while it is being created.
     QFC::Buffer copy(data, size);
-    WORD signature;
-    std::memcpy(&signature, copy.data() + 2, sizeof signature);
-    bool extended = signature == extendedSignature;
     size_t styleAt = extended ? extendedStyleOffset : plainStyleOffset;
     size_t exStyleAt = extended ? extendedExStyleOffset : plainExStyleOffset;
     CREATESTRUCTA cs = {};

@@ -11,7 +11,8 @@ public:
     explicit CDialog(UINT templateId) : templateId_(templateId), templateFrame_() {}
 
     // Creates the dialog as a child or owned window of parent; FALSE when the
-    // template is missing or the platform refuses the window.
+    // template is missing, too short to hold its header, or the platform
+    // refuses the window.
     BOOL Create(CWnd* parent);
     // Exchanges the controls' data: save TRUE reads them, FALSE fills them.
     // FALSE when validation fails.

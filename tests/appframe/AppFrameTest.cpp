@@ -1,6 +1,7 @@
 // The application-framework layer on its own: message maps, registered
 // messages, reflection of control colours, the application object.
 #include "AfxMessages.h"
+#include "CDialog.h"
 #include "CStatic.h"
 #include "CWinApp.h"
 #include "CWnd.h"
@@ -236,4 +237,17 @@ TEST(AppFrame, MessageBoxesPaintInTheProgramsDialogColours)
     EXPECT_EQ(reinterpret_cast<LRESULT>(app.DialogColors(screen, WM_CTLCOLORSTATIC)), seen.brush);
     ::ReleaseDC(nullptr, screen);
     EXPECT_EQ(RGB(192, 192, 192), seen.background);
+}
+
+TEST(AppFrame, DialogTemplateShorterThanItsHeaderIsRefused)
+{
+    const struct { UINT id; DWORD bytes; } templates[] = {{990, 17}, {991, 25}};
+    for (const auto& t : templates) {
+        HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(t.id), MAKEINTRESOURCEA(5));
+        ASSERT_NE(nullptr, found);
+        ASSERT_EQ(t.bytes, ::SizeofResource(nullptr, found));
+        CDialog dialog(t.id);
+        EXPECT_FALSE(dialog.Create(nullptr)) << "template " << t.id;
+        EXPECT_EQ(nullptr, dialog.m_hWnd);
+    }
 }
