@@ -91,7 +91,6 @@ private:
     BOOL CreateButtons();
     void LayOut();
     void UpdateDefaultButton();
-    void PrepareNextPage();
     bool AnyPageBusy() const;
     void WaitForBusyPages();
     void RunModalLoop();
@@ -118,7 +117,6 @@ private:
     CWnd* owner_;
     int gap_;
     int currentPage_;
-    int pagesPrepared_;  // pages below this index have had a window made (or tried)
     int result_;
     DWORD buttonFlags_;
     bool finishMode_;

@@ -137,21 +137,7 @@ HWND QFXWizardSheet::NextTabStop(HWND child, bool previous) const
 LRESULT QFXWizardSheet::OnKickIdle(WPARAM, LPARAM)
 {
     UpdateDefaultButton();
-    PrepareNextPage();
     return 0;
-}
-
-// While the user reads a page, the next page window not made yet is made,
-// hidden, one per idle moment: a page that becomes active later (the copy
-// page, the final page shown as a copy run ends) then shows at once. A
-// window that cannot be made now is made, or refused, at activation as ever.
-void QFXWizardSheet::PrepareNextPage()
-{
-    if (pagesPrepared_ >= pageCount_ || !m_hWnd)
-        return;
-    QFXWizardPage* page = GetPage(pagesPrepared_++);
-    if (page && !page->m_hWnd)
-        page->CreatePageWindow();
 }
 
 LRESULT QFXWizardSheet::OnGetDefId(WPARAM, LPARAM)
