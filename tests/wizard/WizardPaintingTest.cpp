@@ -86,9 +86,15 @@ TEST(WizardPainting, ProgressBarFillsItsShareOfTheInnerWidth)
         EXPECT_EQ(0, page.Bar().GetPos());
         EXPECT_EQ(0, countFilled(row(bar, midY), fill));
 
+        // Position less low equal to high is tested first: an empty range is full.
         page.SetRange(0, 0);
         page.SetPos(1);
-        EXPECT_EQ(0, countFilled(row(bar, midY), fill)) << "an empty range shows nothing and does not fault";
+        EXPECT_EQ(inner, countFilled(row(bar, midY), fill));
+
+        page.SetRange(-5, 10);
+        page.SetPos(10);
+        EXPECT_EQ(inner, countFilled(row(bar, midY), fill)) << "past high the bar stops at its frame";
+        expectDoubleFrame(bar, client);
         Click(sheet, S::IdCancel);
     }}, &timedOut);
     EXPECT_FALSE(timedOut);
