@@ -20,8 +20,6 @@ public:
     void SetFrameFlags(UINT flags) { frameFlags_ = flags; }
 
     HBITMAP Bitmap() const { return bitmap_; }
-    // Where the bitmap is drawn inside a client area of that size.
-    RECT PictureRect(int clientWidth, int clientHeight) const;
 
 protected:
     LRESULT OnPaint(WPARAM, LPARAM);
@@ -30,6 +28,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Where the bitmap is drawn inside a client area of that size.
+    RECT PictureRect(int clientWidth, int clientHeight) const;
+
     HBITMAP bitmap_;
     int width_;
     int height_;

@@ -141,7 +141,10 @@ TEST(WizardPainting, PictureBoxShowsTheBitmapInATwoLineSunkenFrame)
             ::UpdateWindow(box);
             RECT client;
             ::GetClientRect(box, &client);
-            RECT shown = picture->PictureRect(client.right, client.bottom);
+            // Centred where the control is the larger, from its corner elsewhere.
+            int left = client.right > 120 ? (client.right - 120) / 2 : 0;
+            int top = client.bottom > 258 ? (client.bottom - 258) / 2 : 0;
+            RECT shown = {left, top, left + 120, top + 258};
             RECT framed = shown;
             ::InflateRect(&framed, 2, 2);
             ::IntersectRect(&framed, &framed, &client);
