@@ -30,7 +30,7 @@ BOOL CDialog::Create(CWnd* parent)
 {
     if (m_hWnd) return FALSE;
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId_), MAKEINTRESOURCEA(5));
+    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
     const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
     DWORD size = found ? ::SizeofResource(instance, found) : 0;
@@ -65,10 +65,9 @@ BOOL CDialog::Create(CWnd* parent)
         ::DestroyWindow(window);
         return FALSE;
     }
-    templateFrame_ = {0, 0, units[0], units[1]};
-    ::MapDialogRect(window, &templateFrame_);
-    ::AdjustWindowRectEx(&templateFrame_, templateStyle, FALSE, templateExStyle);
-    ::OffsetRect(&templateFrame_, -templateFrame_.left, -templateFrame_.top);
+    m_templateStyle = templateStyle;
+    m_templateExStyle = templateExStyle;
+    m_templateSize = {units[0], units[1]};
     return TRUE;
 }
 
@@ -91,7 +90,7 @@ BOOL CDialog::OnInitDialog()
 BOOL CDialog::UpdateData(BOOL save)
 {
     if (!m_hWnd) return FALSE;
-    CDataExchange dx(this, save);
+    CDataExchange dx(this);
     DoDataExchange(&dx);
     return TRUE;
 }
@@ -103,12 +102,7 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
 
 void CDialog::OnOK()
 {
-    if (UpdateData(TRUE)) ::EndDialog(m_hWnd, IDOK);
-}
-
-void CDialog::OnCancel()
-{
-    ::EndDialog(m_hWnd, IDCANCEL);
+    UpdateData(TRUE);
 }
 
 LRESULT CDialog::OnOKCommand(WPARAM, LPARAM)

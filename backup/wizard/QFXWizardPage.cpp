@@ -41,12 +41,16 @@ void QFXWizardPage::PreCreateWindow(CREATESTRUCTA& cs)
 BOOL QFXWizardPage::CreatePageWindow()
 {
     if (!sheet_ || !sheet_->m_hWnd || !Create(sheet_)) return FALSE;
-    // The frame was measured for the template's caption and border, which the
-    // page no longer has; its client area now fills that frame, and the
-    // caption's height less one pixel is taken off.
-    RECT frame = TemplateFrame();
-    int height = frame.bottom - ::GetSystemMetrics(SM_CYCAPTION) + 1;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The page keeps the frame that the template's caption and border would
+    // have given it, less the caption's height and one pixel more; its client
+    // area now fills that frame.
+    SIZE units = TemplateSize();
+    RECT frame = {0, 0, units.cx, units.cy};
+    ::MapDialogRect(m_hWnd, &frame);
+    ::AdjustWindowRectEx(&frame, TemplateStyle(), FALSE, TemplateExStyle());
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top - ::GetSystemMetrics(SM_CYCAPTION) + 1;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 

@@ -19,12 +19,12 @@ int QFXWizardSheet::DoModal()
     modeless_ = false;
     if (app) app->EnableModeless(FALSE);
 
-    const char* windowClass = RegisterWindowClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+    QFC::String windowClass = RegisterWindowClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                                                   ::LoadCursorA(nullptr, IDC_ARROW),
                                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     HWND owner = owner_ ? owner_->m_hWnd : nullptr;
     result_ = WizardResultCancel;
-    if (CreateEx(WizardSheetExStyle, windowClass, caption_.textOrEmpty(), WizardSheetStyle, CW_USEDEFAULT,
+    if (CreateEx(WizardSheetExStyle, windowClass.text(), caption_.textOrEmpty(), WizardSheetStyle, CW_USEDEFAULT,
                  CW_USEDEFAULT, initialWidth, initialHeight, owner, nullptr)) {
         if (owner && ::IsWindowEnabled(owner)) {
             ::EnableWindow(owner, FALSE);

@@ -27,8 +27,8 @@ class BaseWindow : public CWnd {
 public:
     BOOL Create()
     {
-        const char* windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-        return CreateEx(0, windowClass, "test", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr);
+        QFC::String windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+        return CreateEx(0, windowClass.text(), "test", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr);
     }
 
     int baseCalls = 0;

@@ -235,8 +235,8 @@ class OwnerWindow : public CWnd {
 public:
     BOOL Create()
     {
-        const char* windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-        return CreateEx(0, windowClass, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr);
+        QFC::String windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+        return CreateEx(0, windowClass.text(), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr);
     }
     int idleNotices = 0;
     HWND idleSheet = nullptr;
