@@ -19,7 +19,7 @@ bool matches(const MessageMapEntry& entry, UINT message, WPARAM wParam)
 }
 }
 
-const MessageMap CCmdTarget::messageMap_ = {nullptr, &noEntries};
+const MessageMap CCmdTarget::messageMap = {nullptr, &noEntries};
 
 BOOL CCmdTarget::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {

@@ -16,8 +16,8 @@ public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 protected:
-    static const MessageMap messageMap_;
-    virtual const MessageMap* GetMessageMap() const { return &messageMap_; }
+    static const MessageMap messageMap;
+    virtual const MessageMap* GetMessageMap() const { return &messageMap; }
 };
 
 #endif

@@ -9,10 +9,9 @@ class CWnd;
 // One pass of dialog data exchange between a dialog's controls and members.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    explicit CDataExchange(CDialog* dialog) : m_pDlgWnd(dialog) {}
 
     CDialog* m_pDlgWnd;
-    BOOL m_bSaveAndValidate;
 };
 
 // Binds control to the dialog's control id the first time it is called;

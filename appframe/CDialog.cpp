@@ -14,7 +14,11 @@ const size_t extendedExStyleOffset = 8;
 const size_t extendedStyleOffset = 12;
 const size_t plainSizeOffset = 14;
 const size_t extendedSizeOffset = 22;
+const size_t signatureOffset = 2;
 const WORD extendedSignature = 0xFFFF;
+// The header up to the end of the size fields (width and height, two bytes each).
+const size_t plainHeaderBytes = plainSizeOffset + 4;
+const size_t extendedHeaderBytes = extendedSizeOffset + 4;
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -26,18 +30,20 @@ BOOL CDialog::Create(CWnd* parent)
 {
     if (m_hWnd) return FALSE;
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId_), MAKEINTRESOURCEA(5));
+    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
     const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
     DWORD size = found ? ::SizeofResource(instance, found) : 0;
-    if (!data || size < 16) return FALSE;
+    // Every field read below lies inside the resource.
+    if (!data || size < plainHeaderBytes) return FALSE;
+    WORD signature;
+    std::memcpy(&signature, data + signatureOffset, sizeof signature);
+    bool extended = signature == extendedSignature;
+    if (extended && size < extendedHeaderBytes) return FALSE;
 
     // The styles are adjusted in a private copy of the template, the way a
     // frame would be adjusted while it is being created.
     QFC::Buffer copy(data, size);
-    WORD signature;
-    std::memcpy(&signature, copy.data() + 2, sizeof signature);
-    bool extended = signature == extendedSignature;
     size_t styleAt = extended ? extendedStyleOffset : plainStyleOffset;
     size_t exStyleAt = extended ? extendedExStyleOffset : plainExStyleOffset;
     CREATESTRUCTA cs = {};
@@ -59,10 +65,9 @@ BOOL CDialog::Create(CWnd* parent)
         ::DestroyWindow(window);
         return FALSE;
     }
-    templateFrame_ = {0, 0, units[0], units[1]};
-    ::MapDialogRect(window, &templateFrame_);
-    ::AdjustWindowRectEx(&templateFrame_, templateStyle, FALSE, templateExStyle);
-    ::OffsetRect(&templateFrame_, -templateFrame_.left, -templateFrame_.top);
+    m_templateStyle = templateStyle;
+    m_templateExStyle = templateExStyle;
+    m_templateSize = {units[0], units[1]};
     return TRUE;
 }
 
@@ -85,7 +90,7 @@ BOOL CDialog::OnInitDialog()
 BOOL CDialog::UpdateData(BOOL save)
 {
     if (!m_hWnd) return FALSE;
-    CDataExchange dx(this, save);
+    CDataExchange dx(this);
     DoDataExchange(&dx);
     return TRUE;
 }
@@ -97,12 +102,7 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
 
 void CDialog::OnOK()
 {
-    if (UpdateData(TRUE)) ::EndDialog(m_hWnd, IDOK);
-}
-
-void CDialog::OnCancel()
-{
-    ::EndDialog(m_hWnd, IDCANCEL);
+    UpdateData(TRUE);
 }
 
 LRESULT CDialog::OnOKCommand(WPARAM, LPARAM)

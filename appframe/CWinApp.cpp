@@ -59,47 +59,47 @@ CWinApp* AfxGetApp() { return theApp; }
 
 CWinApp::CWinApp()
     : m_hInstance(::GetModuleHandleA(nullptr)), m_lpCmdLine(commandTail()),
-      m_pszHelpFilePath(nullptr), m_pMainWnd(nullptr), dialogBrush_(nullptr),
-      dialogText_(0), dialogBackground_(0), modelessDisabled_(0), lastMessage_(),
-      previousApp_(theApp), messageBoxHook_(nullptr)
+      m_pszHelpFilePath(nullptr), m_pMainWnd(nullptr), m_dialogBrush(nullptr),
+      m_dialogText(0), m_dialogBackground(0), m_modelessDisabled(0), m_lastMessage(),
+      m_previousApp(theApp), m_messageBoxHook(nullptr)
 {
     theApp = this;
 }
 
 CWinApp::~CWinApp()
 {
-    if (messageBoxHook_) ::UnhookWindowsHookEx(messageBoxHook_);
-    if (dialogBrush_) ::DeleteObject(dialogBrush_);
+    if (m_messageBoxHook) ::UnhookWindowsHookEx(m_messageBoxHook);
+    if (m_dialogBrush) ::DeleteObject(m_dialogBrush);
     // Objects end in reverse order, so the one before becomes current again.
-    if (theApp == this) theApp = previousApp_;
+    if (theApp == this) theApp = m_previousApp;
 }
 
 void CWinApp::EnableModeless(BOOL enable)
 {
-    modelessDisabled_ += enable ? -1 : 1;
+    m_modelessDisabled += enable ? -1 : 1;
 }
 
 void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text)
 {
     HBRUSH brush = ::CreateSolidBrush(background);
     if (!brush) return;
-    if (dialogBrush_) ::DeleteObject(dialogBrush_);
-    dialogBrush_ = brush;
-    dialogBackground_ = background;
-    dialogText_ = text;
-    if (!messageBoxHook_)
-        messageBoxHook_ = ::SetWindowsHookExA(WH_CBT, &watchNewDialogs, nullptr, ::GetCurrentThreadId());
+    if (m_dialogBrush) ::DeleteObject(m_dialogBrush);
+    m_dialogBrush = brush;
+    m_dialogBackground = background;
+    m_dialogText = text;
+    if (!m_messageBoxHook)
+        m_messageBoxHook = ::SetWindowsHookExA(WH_CBT, &watchNewDialogs, nullptr, ::GetCurrentThreadId());
 }
 
 HBRUSH CWinApp::DialogColors(HDC dc, UINT ctlColorMessage) const
 {
     // Edit fields, lists and scroll bars keep the platform's own colours.
-    if (!dialogBrush_ || ctlColorMessage == WM_CTLCOLOREDIT || ctlColorMessage == WM_CTLCOLORLISTBOX
+    if (!m_dialogBrush || ctlColorMessage == WM_CTLCOLOREDIT || ctlColorMessage == WM_CTLCOLORLISTBOX
         || ctlColorMessage == WM_CTLCOLORSCROLLBAR)
         return nullptr;
-    ::SetBkColor(dc, dialogBackground_);
-    ::SetTextColor(dc, dialogText_);
-    return dialogBrush_;
+    ::SetBkColor(dc, m_dialogBackground);
+    ::SetTextColor(dc, m_dialogText);
+    return m_dialogBrush;
 }
 
 LRESULT CWinApp::OnHelp(WPARAM, LPARAM)
@@ -114,9 +114,9 @@ int RunApplication()
     CWinApp* app = AfxGetApp();
     if (!app) return 1;
     if (app->InitInstance()) {
-        while (::GetMessageA(&app->lastMessage_, nullptr, 0, 0) > 0) {
-            ::TranslateMessage(&app->lastMessage_);
-            ::DispatchMessageA(&app->lastMessage_);
+        while (::GetMessageA(&app->m_lastMessage, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&app->m_lastMessage);
+            ::DispatchMessageA(&app->m_lastMessage);
         }
     }
     if (app->m_pMainWnd && app->m_pMainWnd->m_hWnd) app->m_pMainWnd->DestroyWindow();

@@ -17,7 +17,7 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     // The process exit code: the parameter of the last message retrieved by
     // the application's own loop (0 when it ran none).
-    virtual int ExitInstance() { return static_cast<int>(lastMessage_.wParam); }
+    virtual int ExitInstance() { return static_cast<int>(m_lastMessage.wParam); }
     // A modal loop calls this with FALSE on entry and TRUE on exit.
     virtual void EnableModeless(BOOL enable);
 
@@ -31,7 +31,7 @@ public:
     LRESULT OnHelp(WPARAM, LPARAM);
 
     bool HasHelpFile() const { return m_pszHelpFilePath && *m_pszHelpFilePath; }
-    int ModelessDisabledCount() const { return modelessDisabled_; }
+    int ModelessDisabledCount() const { return m_modelessDisabled; }
 
     HINSTANCE m_hInstance;
     // The command-line tail: the arguments without the program name.
@@ -41,13 +41,13 @@ public:
     CWnd* m_pMainWnd;
 
 private:
-    HBRUSH dialogBrush_;
-    COLORREF dialogText_;
-    COLORREF dialogBackground_;
-    int modelessDisabled_;
-    MSG lastMessage_;
-    CWinApp* previousApp_;
-    HHOOK messageBoxHook_;
+    HBRUSH m_dialogBrush;
+    COLORREF m_dialogText;
+    COLORREF m_dialogBackground;
+    int m_modelessDisabled;
+    MSG m_lastMessage;
+    CWinApp* m_previousApp;
+    HHOOK m_messageBoxHook;
 
     friend int RunApplication();
 };

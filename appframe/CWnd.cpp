@@ -18,15 +18,15 @@ CWnd* CWnd::FromHandlePermanent(HWND window)
     return window ? static_cast<CWnd*>(::GetPropA(window, boundProperty)) : nullptr;
 }
 
-const char* CWnd::RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background, HICON icon)
+QFC::String CWnd::RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background, HICON icon)
 {
     // The class name encodes the attributes, so equal requests share a class.
-    static char name[80];
+    char name[80];
     ::wsprintfA(name, "AppFrame:%x:%p:%p:%p", style, static_cast<void*>(cursor), static_cast<void*>(background),
                 static_cast<void*>(icon));
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA existing;
-    if (::GetClassInfoA(instance, name, &existing)) return name;
+    if (::GetClassInfoA(instance, name, &existing)) return QFC::String(name);
     WNDCLASSA wc = {};
     wc.style = style;
     wc.lpfnWndProc = &CWnd::StaticWndProc;
@@ -35,7 +35,7 @@ const char* CWnd::RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH backgro
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.lpszClassName = name;
-    return ::RegisterClassA(&wc) ? name : nullptr;
+    return ::RegisterClassA(&wc) ? QFC::String(name) : QFC::String();
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
@@ -67,7 +67,7 @@ BOOL CWnd::SubclassWindow(HWND window)
 {
     if (!window || m_hWnd || FromHandlePermanent(window)) return FALSE;
     Attach(window);
-    oldProc_ = reinterpret_cast<WNDPROC>(
+    m_oldProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&CWnd::StaticWndProc)));
     return TRUE;
 }
@@ -100,23 +100,23 @@ void CWnd::CenterWindow()
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CurrentMessage saved = current_;
-    current_ = {message, wParam, lParam};
+    CurrentMessage saved = m_current;
+    m_current = {message, wParam, lParam};
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
-    current_ = saved;
+    m_current = saved;
     return result;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (oldProc_) return ::CallWindowProcA(oldProc_, m_hWnd, message, wParam, lParam);
+    if (m_oldProc) return ::CallWindowProcA(m_oldProc, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(current_.message, current_.wParam, current_.lParam);
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
 }
 
 LRESULT CWnd::HandleCtlColor(WPARAM wParam, LPARAM lParam)
@@ -124,10 +124,10 @@ LRESULT CWnd::HandleCtlColor(WPARAM wParam, LPARAM lParam)
     CWnd* control = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
     LRESULT reflected = 0;
     if (control && control != this
-        && control->OnWndMsg(WM_REFLECT_BASE + current_.message, wParam, lParam, &reflected) && reflected)
+        && control->OnWndMsg(WM_REFLECT_BASE + m_current.message, wParam, lParam, &reflected) && reflected)
         return reflected;
     if (CWinApp* app = AfxGetApp()) {
-        if (HBRUSH brush = app->DialogColors(reinterpret_cast<HDC>(wParam), current_.message))
+        if (HBRUSH brush = app->DialogColors(reinterpret_cast<HDC>(wParam), m_current.message))
             return reinterpret_cast<LRESULT>(brush);
     }
     return Default();
@@ -143,10 +143,10 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND window, UINT message, WPARAM wParam, L
     // Messages that arrive before the binding get the platform's default.
     if (!wnd) return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        WNDPROC old = wnd->oldProc_;
+        WNDPROC old = wnd->m_oldProc;
         if (old) ::SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(old));
         LRESULT result = wnd->WindowProc(message, wParam, lParam);
-        wnd->oldProc_ = nullptr;
+        wnd->m_oldProc = nullptr;
         wnd->Detach();
         return result;
     }

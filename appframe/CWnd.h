@@ -2,6 +2,7 @@
 #define APPFRAME_CWND_H
 
 #include "CCmdTarget.h"
+#include "String.h"
 
 // A window of ours: a window this object created, or a control or dialog it
 // subclassed. Every message goes through WindowProc: first the message map,
@@ -9,7 +10,7 @@
 // or the platform's default).
 class CWnd : public CCmdTarget {
 public:
-    CWnd() : m_hWnd(nullptr), oldProc_(nullptr), current_() {}
+    CWnd() : m_hWnd(nullptr), m_oldProc(nullptr), m_current() {}
     // Destroys the window if it still exists.
     ~CWnd() override;
 
@@ -17,8 +18,8 @@ public:
     static CWnd* FromHandlePermanent(HWND window);
 
     // A window class with these attributes, registered once; returns its
-    // name (valid until the next call), or null when the platform refuses it.
-    static const char* RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background, HICON icon);
+    // name, or an empty string when the platform refuses it.
+    static QFC::String RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background, HICON icon);
 
     // Creates a window of className bound to this object; FALSE on failure.
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
@@ -54,12 +55,12 @@ protected:
     void Detach();
 
 private:
-    WNDPROC oldProc_;
+    WNDPROC m_oldProc;
     struct CurrentMessage {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
-    } current_;
+    } m_current;
 };
 
 #endif

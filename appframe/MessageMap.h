@@ -26,13 +26,13 @@ struct MessageMap {
 
 #define DECLARE_MESSAGE_MAP()                                   \
 protected:                                                      \
-    static const MessageMap messageMap_;                        \
+    static const MessageMap messageMap;                        \
     static const MessageMapEntry* MessageEntries();             \
     const MessageMap* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
-    const MessageMap theClass::messageMap_ = {&baseClass::messageMap_, &theClass::MessageEntries}; \
-    const MessageMap* theClass::GetMessageMap() const { return &messageMap_; }         \
+    const MessageMap theClass::messageMap = {&baseClass::messageMap, &theClass::MessageEntries}; \
+    const MessageMap* theClass::GetMessageMap() const { return &messageMap; }         \
     const MessageMapEntry* theClass::MessageEntries() {                                \
         typedef theClass ThisClass;                                                    \
         static const MessageMapEntry entries[] = {

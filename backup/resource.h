@@ -2,28 +2,11 @@
 #define BACKUP_RESOURCE_H
 
 // Resource identifiers of the wizard program. The numbers are fixed: the
-// page classes and the resource script refer to them by name.
-
-#define IDD_MESSAGE_PAGE        100
-#define IDD_PROGRESS_PAGE       101
+// page classes and the resource script refer to them by name. The wizard
+// framework's own (page templates, their controls, button captions) are in
+// its WizardResource.h.
 
 #define IDB_WIZARD              400
-
-#define IDC_MESSAGE             1000
-#define IDC_PICTURE             1001
-#define IDC_PROGRESS_HEADER     1010
-#define IDC_PROGRESS_OPERATION  1011
-#define IDC_PROGRESS_BAR        1012
-#define IDC_PROGRESS_PICTURE    1013
-#define IDC_DRIVE               1031
-#define IDC_DRIVE_LIST          1137
-
-// Captions of the sheet's buttons: label, line feed, width in dialog units.
-#define IDS_WIZARD_BACK         61989
-#define IDS_WIZARD_NEXT         61990
-#define IDS_WIZARD_FINISH       61991
-#define IDS_WIZARD_CANCEL       61992
-#define IDS_WIZARD_HELP         61993
 
 // Texts of the pages and the program's messages.
 #define IDS_RECOVERY_WELCOME        257

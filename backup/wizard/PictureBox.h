@@ -1,5 +1,5 @@
-#ifndef BACKUP_PICTUREBOX_H
-#define BACKUP_PICTUREBOX_H
+#ifndef WIZARD_PICTUREBOX_H
+#define WIZARD_PICTUREBOX_H
 
 #include "CStatic.h"
 #include "SunkenFrame.h"
@@ -20,8 +20,6 @@ public:
     void SetFrameFlags(UINT flags) { frameFlags_ = flags; }
 
     HBITMAP Bitmap() const { return bitmap_; }
-    // Where the bitmap is drawn inside a client area of that size.
-    RECT PictureRect(int clientWidth, int clientHeight) const;
 
 protected:
     LRESULT OnPaint(WPARAM, LPARAM);
@@ -30,6 +28,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Where the bitmap is drawn inside a client area of that size.
+    RECT PictureRect(int clientWidth, int clientHeight) const;
+
     HBITMAP bitmap_;
     int width_;
     int height_;

@@ -1,15 +1,10 @@
 #include "QFXWizardPage.h"
 
 #include "QFXWizardSheet.h"
+#include "WizardControls.h"
 
 namespace {
 const char* const comboClass = "ComboBox";
-
-bool isTabStop(HWND window)
-{
-    return ::IsWindowVisible(window) && ::IsWindowEnabled(window)
-        && (::GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP);
-}
 }
 
 BEGIN_MESSAGE_MAP(QFXWizardPage, CDialog)
@@ -31,7 +26,9 @@ BOOL QFXWizardPage::OnSetActive()
 
 bool QFXWizardPage::IsBusy()
 {
-    if (busyUntil_ && ::WaitForSingleObject(busyUntil_, 0) == WAIT_OBJECT_0) busyUntil_ = nullptr;
+    // A handle that cannot be waited on will never be signalled either: only
+    // a wait that timed out means the page is still busy.
+    if (busyUntil_ && ::WaitForSingleObject(busyUntil_, 0) != WAIT_TIMEOUT) busyUntil_ = nullptr;
     return busyUntil_ != nullptr;
 }
 
@@ -44,12 +41,16 @@ void QFXWizardPage::PreCreateWindow(CREATESTRUCTA& cs)
 BOOL QFXWizardPage::CreatePageWindow()
 {
     if (!sheet_ || !sheet_->m_hWnd || !Create(sheet_)) return FALSE;
-    // The frame was measured for the template's caption and border, which the
-    // page no longer has; its client area now fills that frame, and the
-    // caption's height less one pixel is taken off.
-    RECT frame = TemplateFrame();
-    int height = frame.bottom - ::GetSystemMetrics(SM_CYCAPTION) + 1;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The page keeps the frame that the template's caption and border would
+    // have given it, less the caption's height and one pixel more; its client
+    // area now fills that frame.
+    SIZE units = TemplateSize();
+    RECT frame = {0, 0, units.cx, units.cy};
+    ::MapDialogRect(m_hWnd, &frame);
+    ::AdjustWindowRectEx(&frame, TemplateStyle(), FALSE, TemplateExStyle());
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top - ::GetSystemMetrics(SM_CYCAPTION) + 1;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -59,7 +60,7 @@ bool QFXWizardPage::HasFurtherTabStop(HWND from, bool previous) const
     HWND candidate = from == m_hWnd ? ::GetWindow(m_hWnd, GW_CHILD) : ::GetWindow(from, step);
     if (from == m_hWnd && previous && candidate) candidate = ::GetWindow(candidate, GW_HWNDLAST);
     for (; candidate; candidate = ::GetWindow(candidate, step))
-        if (isTabStop(candidate)) return true;
+        if (IsTabStop(candidate)) return true;
     return false;
 }
 

@@ -9,6 +9,9 @@
 #include <functional>
 #include <vector>
 
+// The side picture of the pages, 120 x 258 pixels, in WizardTests.rc.
+const UINT TestPictureId = 400;
+
 // The program-wide application object of the tests: grey dialogs, no help file.
 CWinApp& TestApp();
 

@@ -1,5 +1,5 @@
-#ifndef BACKUP_QFXWIZARDSHEET_H
-#define BACKUP_QFXWIZARDSHEET_H
+#ifndef WIZARD_QFXWIZARDSHEET_H
+#define WIZARD_QFXWIZARDSHEET_H
 
 #include "CWnd.h"
 #include "String.h"
@@ -10,6 +10,12 @@ class QFXWizardPage;
 // The wizard window: one page at a time above the Back, Next, Finish, Cancel
 // and Help buttons, run by a modal loop of its own. The pages belong to the
 // derived sheet; the sheet only lists them.
+//
+// The definitions are split by concern: QFXWizardSheet.cpp (page list and
+// small messages), QFXWizardSheetModalLoop.cpp (DoModal and the end of the
+// window), QFXWizardSheetLayout.cpp (creation and layout),
+// QFXWizardSheetNavigation.cpp (buttons and page changes) and
+// QFXWizardSheetKeyboard.cpp (keys, mnemonics and the default button).
 class QFXWizardSheet : public CWnd {
 public:
     // Flags of SetWizardButtons.
@@ -33,7 +39,8 @@ public:
     // QFC::MemoryException when the list cannot grow.
     void AddPage(QFXWizardPage* page);
     // Creates the window and runs it modally: 1 after Finish, 2 after Cancel,
-    // a quit message or a failed creation (nothing is shown then).
+    // a quit message, a failed creation (nothing is shown then) or a window
+    // destroyed by someone else.
     int DoModal();
     // Makes page index current; FALSE when it refuses or does not exist.
     BOOL SetActivePage(int index);
@@ -52,6 +59,8 @@ public:
     // The sheet's push button that had the focus at the last update, or null.
     HWND FocusedPushButton() const { return focusedPushButton_; }
 
+    // Gives the focus and the activation back before the window goes; the
+    // rest of the clean-up happens at WM_NCDESTROY, however the window ends.
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // The sheet's next (or previous) enabled, visible tab stop after child,
@@ -60,11 +69,12 @@ public:
 
 protected:
     LRESULT OnCreate(WPARAM, LPARAM);
-    LRESULT OnBack(WPARAM, LPARAM);
-    LRESULT OnNext(WPARAM, LPARAM);
-    LRESULT OnFinish(WPARAM, LPARAM);
-    LRESULT OnCancel(WPARAM, LPARAM);
-    LRESULT OnHelp(WPARAM, LPARAM);
+    LRESULT OnNcDestroy(WPARAM, LPARAM);
+    LRESULT OnBackButton(WPARAM, LPARAM);
+    LRESULT OnNextButton(WPARAM, LPARAM);
+    LRESULT OnFinishButton(WPARAM, LPARAM);
+    LRESULT OnCancelButton(WPARAM, LPARAM);
+    LRESULT OnHelpButton(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnSetFocus(WPARAM, LPARAM);
@@ -81,7 +91,6 @@ private:
     BOOL CreateButtons();
     void LayOut();
     void UpdateDefaultButton();
-    void PrepareNextPage();
     bool AnyPageBusy() const;
     void WaitForBusyPages();
     void RunModalLoop();
@@ -105,17 +114,18 @@ private:
     HFONT font_;
     HWND focusedPushButton_;
     HWND savedFocus_;
-    HWND lastSeenFocus_;
     CWnd* owner_;
     int gap_;
     int currentPage_;
-    int pagesPrepared_;  // pages below this index have had a window made (or tried)
     int result_;
     DWORD buttonFlags_;
     bool finishMode_;
     bool modeless_;
     bool ownerDisabled_;
     HWND defaultLook_;
+    // Each button's width from its caption resource, in dialog units; -1
+    // for the standard width. Read once, when the buttons are made.
+    int buttonWidthUnits_[WizardButtonCount];
 };
 
 #endif

@@ -1,5 +1,5 @@
-#ifndef BACKUP_SUNKENFRAME_H
-#define BACKUP_SUNKENFRAME_H
+#ifndef WIZARD_SUNKENFRAME_H
+#define WIZARD_SUNKENFRAME_H
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-#ifndef BACKUP_QFXWIZARDPAGE_H
-#define BACKUP_QFXWIZARDPAGE_H
+#ifndef WIZARD_QFXWIZARDPAGE_H
+#define WIZARD_QFXWIZARDPAGE_H
 
 #include "CDialog.h"
 
@@ -30,7 +30,8 @@ public:
     // caller keeps open) is signalled; null marks it idle. While a page is
     // busy the sheet refuses Close, and DoModal waits before it returns.
     void SetBusyUntil(HANDLE finished) { busyUntil_ = finished; }
-    // True while the handle given to SetBusyUntil is not signalled.
+    // True while a wait on the handle given to SetBusyUntil times out; a
+    // signalled handle, or one that cannot be waited on, marks the page idle.
     bool IsBusy();
     HANDLE BusyHandle() const { return busyUntil_; }
 

@@ -1,5 +1,5 @@
-#ifndef BACKUP_PROGRESSBAR_H
-#define BACKUP_PROGRESSBAR_H
+#ifndef WIZARD_PROGRESSBAR_H
+#define WIZARD_PROGRESSBAR_H
 
 #include "CStatic.h"
 #include "SunkenFrame.h"
@@ -18,7 +18,8 @@ public:
     void SetPos(int position);
 
     int GetPos() const { return position_; }
-    // The filled share of the inner width, 0 ... 1.
+    // The filled share of the inner width, 0 ... 1: full when position less
+    // low equals high (also for an empty range), empty when it is 0 or less.
     double Fraction() const;
 
 protected:

@@ -1,11 +1,11 @@
-#ifndef BACKUP_MESSAGEPAGE_H
-#define BACKUP_MESSAGEPAGE_H
+#ifndef WIZARD_MESSAGEPAGE_H
+#define WIZARD_MESSAGEPAGE_H
 
 #include "CStatic.h"
 #include "PictureBox.h"
 #include "QFXWizardPage.h"
 #include "String.h"
-#include "resource.h"
+#include "WizardResource.h"
 
 // A page with the side picture and a message text.
 class MessagePage : public QFXWizardPage {

@@ -35,8 +35,11 @@ void ProgressBar::SetPos(int position)
 double ProgressBar::Fraction() const
 {
     int done = position_ - low_;
+    if (done == high_) return 1.0;
     if (done <= 0) return 0.0;
-    if (done >= high_) return 1.0;
+    // Past high (a range below zero) the bar stays inside its frame; this
+    // also keeps a range up to zero from dividing by it.
+    if (done > high_) return 1.0;
     return static_cast<double>(done) / high_;
 }
 

@@ -145,6 +145,26 @@ TEST_F(TwoPages, MnemonicsPressTheSheetsButtons)
     });
 }
 
+TEST_F(TwoPages, CharactersForAnEditAreTypedNotTakenAsMnemonics)
+{
+    HWND field = nullptr;
+    Run({
+        [&] {
+            field = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 200, 100, 20,
+                                      first.m_hWnd, nullptr, nullptr, nullptr);
+            ::SetFocus(field);
+            ::PostMessageA(field, WM_CHAR, 'n', 1);
+        },
+        [&] {
+            char text[16] = "";
+            ::GetWindowTextA(field, text, sizeof text);
+            EXPECT_STREQ("n", text);
+            EXPECT_EQ(0, sheet.GetActiveIndex()) << "'n' did not press Next";
+            Click(sheet, S::IdCancel);
+        },
+    });
+}
+
 TEST_F(TwoPages, TabLeavesThePageForTheSheetsButtons)
 {
     Run({

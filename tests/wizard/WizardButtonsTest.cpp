@@ -1,7 +1,8 @@
 // The sheet's buttons and layout, measured on real windows while DoModal runs.
 #include "WizardTestSupport.h"
 
-#include "resource.h"
+#include "AfxMessages.h"
+#include "WizardResource.h"
 
 #include <gtest/gtest.h>
 
@@ -188,3 +189,29 @@ TEST(WizardButtons, SheetWindowShapeMenuFontAndModelessNotifications)
     EXPECT_FALSE(timedOut);
     EXPECT_EQ(modelessBefore, app.ModelessDisabledCount());
 }
+
+namespace {
+class HelpPage : public TestMessagePage {
+protected:
+    LRESULT OnCommandHelp(WPARAM wParam, LPARAM) { return 70 + static_cast<LRESULT>(wParam); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpPage, TestMessagePage)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+END_MESSAGE_MAP()
+}
+
+TEST(WizardButtons, SheetForwardsContextHelpToTheCurrentPage)
+{
+    HelpPage page;
+    QFXWizardSheet sheet("Help");
+    sheet.AddPage(&page);
+    bool timedOut = false;
+    RunDriven(sheet, {[&] {
+        EXPECT_EQ(77, ::SendMessageA(sheet.m_hWnd, WM_COMMANDHELP, 7, 0));
+        ::SendMessageA(sheet.m_hWnd, WM_CLOSE, 0, 0);
+    }}, &timedOut);
+    EXPECT_FALSE(timedOut);
+}
+

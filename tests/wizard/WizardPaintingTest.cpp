@@ -1,7 +1,7 @@
 // The owner-painted controls, read back pixel by pixel from the screen.
 #include "WizardTestSupport.h"
 
-#include "resource.h"
+#include "WizardResource.h"
 
 #include <gtest/gtest.h>
 
@@ -86,9 +86,15 @@ TEST(WizardPainting, ProgressBarFillsItsShareOfTheInnerWidth)
         EXPECT_EQ(0, page.Bar().GetPos());
         EXPECT_EQ(0, countFilled(row(bar, midY), fill));
 
+        // Position less low equal to high is tested first: an empty range is full.
         page.SetRange(0, 0);
         page.SetPos(1);
-        EXPECT_EQ(0, countFilled(row(bar, midY), fill)) << "an empty range shows nothing and does not fault";
+        EXPECT_EQ(inner, countFilled(row(bar, midY), fill));
+
+        page.SetRange(-5, 10);
+        page.SetPos(10);
+        EXPECT_EQ(inner, countFilled(row(bar, midY), fill)) << "past high the bar stops at its frame";
+        expectDoubleFrame(bar, client);
         Click(sheet, S::IdCancel);
     }}, &timedOut);
     EXPECT_FALSE(timedOut);
@@ -135,7 +141,10 @@ TEST(WizardPainting, PictureBoxShowsTheBitmapInATwoLineSunkenFrame)
             ::UpdateWindow(box);
             RECT client;
             ::GetClientRect(box, &client);
-            RECT shown = picture->PictureRect(client.right, client.bottom);
+            // Centred where the control is the larger, from its corner elsewhere.
+            int left = client.right > 120 ? (client.right - 120) / 2 : 0;
+            int top = client.bottom > 258 ? (client.bottom - 258) / 2 : 0;
+            RECT shown = {left, top, left + 120, top + 258};
             RECT framed = shown;
             ::InflateRect(&framed, 2, 2);
             ::IntersectRect(&framed, &framed, &client);
@@ -175,6 +184,6 @@ TEST(WizardPainting, MissingBitmapLeavesThePictureBoxEmpty)
     PictureBox box;
     EXPECT_FALSE(box.SetBitmap(999));
     EXPECT_EQ(nullptr, box.Bitmap());
-    EXPECT_TRUE(box.SetBitmap(IDB_WIZARD));
+    EXPECT_TRUE(box.SetBitmap(TestPictureId));
     EXPECT_NE(nullptr, box.Bitmap());
 }

@@ -1,19 +1,34 @@
 // The application-framework layer on its own: message maps, registered
 // messages, reflection of control colours, the application object.
 #include "AfxMessages.h"
-#include "WizardTestSupport.h"
+#include "CDialog.h"
+#include "CStatic.h"
+#include "CWinApp.h"
+#include "CWnd.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+// The program-wide application object of these tests: grey dialogs.
+CWinApp& TestApp()
+{
+    static CWinApp app;
+    static bool initialised = false;
+    if (!initialised) {
+        app.SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
+        initialised = true;
+    }
+    return app;
+}
+
 UINT lateMessage = 0;
 
 class BaseWindow : public CWnd {
 public:
     BOOL Create()
     {
-        const char* windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-        return CreateEx(0, windowClass, "test", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr);
+        QFC::String windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+        return CreateEx(0, windowClass.text(), "test", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr);
     }
 
     int baseCalls = 0;
@@ -93,7 +108,7 @@ TEST(AppFrame, MessageMapsChainToTheBaseAndReadRegisteredNumbersAtDispatch)
     // The registered entry's number is only known now, after the map was built.
     ::SendMessageA(window.m_hWnd, WM_NULL, 0, 0);
     EXPECT_EQ(0, window.lateCalls) << "an unregistered (zero) number matches nothing";
-    lateMessage = ::RegisterWindowMessageA("WizardTests-LateMessage");
+    lateMessage = ::RegisterWindowMessageA("AppFrameTests-LateMessage");
     EXPECT_EQ(42, ::SendMessageA(window.m_hWnd, lateMessage, 21, 0));
     EXPECT_EQ(1, window.lateCalls);
 
@@ -139,31 +154,6 @@ TEST(AppFrame, ControlColoursAreReflectedThenProgramWide)
     ::ReleaseDC(parent.m_hWnd, dc);
     parent.DestroyWindow();
     EXPECT_EQ(nullptr, redStatic.m_hWnd);
-}
-
-namespace {
-class HelpPage : public TestMessagePage {
-protected:
-    LRESULT OnCommandHelp(WPARAM wParam, LPARAM) { return 70 + static_cast<LRESULT>(wParam); }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(HelpPage, TestMessagePage)
-    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
-END_MESSAGE_MAP()
-}
-
-TEST(AppFrame, SheetForwardsContextHelpToTheCurrentPage)
-{
-    HelpPage page;
-    QFXWizardSheet sheet("Help");
-    sheet.AddPage(&page);
-    bool timedOut = false;
-    RunDriven(sheet, {[&] {
-        EXPECT_EQ(77, ::SendMessageA(sheet.m_hWnd, WM_COMMANDHELP, 7, 0));
-        ::SendMessageA(sheet.m_hWnd, WM_CLOSE, 0, 0);
-    }}, &timedOut);
-    EXPECT_FALSE(timedOut);
 }
 
 namespace {
@@ -247,4 +237,17 @@ TEST(AppFrame, MessageBoxesPaintInTheProgramsDialogColours)
     EXPECT_EQ(reinterpret_cast<LRESULT>(app.DialogColors(screen, WM_CTLCOLORSTATIC)), seen.brush);
     ::ReleaseDC(nullptr, screen);
     EXPECT_EQ(RGB(192, 192, 192), seen.background);
+}
+
+TEST(AppFrame, DialogTemplateShorterThanItsHeaderIsRefused)
+{
+    const struct { UINT id; DWORD bytes; } templates[] = {{990, 17}, {991, 25}};
+    for (const auto& t : templates) {
+        HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(t.id), MAKEINTRESOURCEA(5));
+        ASSERT_NE(nullptr, found);
+        ASSERT_EQ(t.bytes, ::SizeofResource(nullptr, found));
+        CDialog dialog(t.id);
+        EXPECT_FALSE(dialog.Create(nullptr)) << "template " << t.id;
+        EXPECT_EQ(nullptr, dialog.m_hWnd);
+    }
 }

@@ -1,6 +1,5 @@
 #include "WizardTestSupport.h"
 
-#include "resource.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -86,7 +85,7 @@ BOOL TestMessagePage::OnSetActive()
     if (!MessagePage::OnSetActive()) return FALSE;
     if (refuse) return FALSE;
     ++setActiveCalls;
-    SetBitmap(IDB_WIZARD);
+    SetBitmap(TestPictureId);
     SetMessageText(text);
     GetSheet()->SetWizardButtons(buttons);
     return TRUE;
@@ -117,7 +116,7 @@ int TestMessagePage::OnWizardFinish()
 BOOL TestProgressPage::OnSetActive()
 {
     if (!ProgressPage::OnSetActive()) return FALSE;
-    SetBitmap(IDB_WIZARD);
+    SetBitmap(TestPictureId);
     SetHeaderText("This portion of the wizard is copying the files that the test needs.");
     SetOperationText("Copying file: C:\\WINDOWS\\SYSTEM\\EXAMPLE.DLL");
     SetRange(0, 10);

@@ -1,5 +1,5 @@
-#ifndef BACKUP_WIZARDLAYOUT_H
-#define BACKUP_WIZARDLAYOUT_H
+#ifndef WIZARD_WIZARDLAYOUT_H
+#define WIZARD_WIZARDLAYOUT_H
 
 #include <windows.h>
 

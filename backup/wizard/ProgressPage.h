@@ -1,12 +1,12 @@
-#ifndef BACKUP_PROGRESSPAGE_H
-#define BACKUP_PROGRESSPAGE_H
+#ifndef WIZARD_PROGRESSPAGE_H
+#define WIZARD_PROGRESSPAGE_H
 
 #include "CStatic.h"
 #include "PictureBox.h"
 #include "ProgressBar.h"
 #include "QFXWizardPage.h"
 #include "String.h"
-#include "resource.h"
+#include "WizardResource.h"
 
 // A page with the side picture, a header, an operation line and a progress bar.
 class ProgressPage : public QFXWizardPage {

@@ -111,6 +111,25 @@ TEST(WizardResult, CloseIsRefusedWhileAPageIsBusy)
     ::CloseHandle(done);
 }
 
+TEST(WizardResult, AHandleThatCannotBeWaitedOnMarksNoPageBusy)
+{
+    TestMessagePage page;
+    QFXWizardSheet sheet("Bad handle");
+    sheet.AddPage(&page);
+    // Far above any handle a test process opens; a closed handle's value
+    // would soon name a new object of the sheet's.
+    HANDLE bad = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(0x00FFFFF0));
+    bool timedOut = false;
+    int result = RunDriven(sheet, {[&] {
+        ASSERT_EQ(WAIT_FAILED, ::WaitForSingleObject(bad, 0));
+        page.SetBusyUntil(bad);
+        postClose(sheet);
+    }}, &timedOut);
+    EXPECT_FALSE(timedOut) << "Close was refused";
+    EXPECT_EQ(2, result);
+    EXPECT_EQ(1, page.cancelCalls);
+}
+
 namespace {
 // A page with a worker that reports by SendMessage, as the copy pages do.
 class WorkerPage : public TestMessagePage {
@@ -216,8 +235,8 @@ class OwnerWindow : public CWnd {
 public:
     BOOL Create()
     {
-        const char* windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-        return CreateEx(0, windowClass, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr);
+        QFC::String windowClass = RegisterWindowClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+        return CreateEx(0, windowClass.text(), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr);
     }
     int idleNotices = 0;
     HWND idleSheet = nullptr;
@@ -257,5 +276,30 @@ TEST(WizardResult, OwnerIsDisabledWhileTheSheetRunsAndToldOfIdleMoments)
     EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "enabled again when the sheet closes";
     EXPECT_GT(owner.idleNotices, 0);
     EXPECT_EQ(sheetWindow, owner.idleSheet);
+    owner.DestroyWindow();
+}
+
+TEST(WizardResult, WindowDestroyedFromOutsideEndsAsCancelAndCleansUp)
+{
+    OwnerWindow owner;
+    ASSERT_TRUE(owner.Create());
+    HFONT font = nullptr;
+    int result = 0;
+    {
+        TestMessagePage page;
+        QFXWizardSheet sheet("Destroyed", &owner);
+        sheet.AddPage(&page);
+        bool timedOut = false;
+        result = RunDriven(sheet, {[&] {
+            font = reinterpret_cast<HFONT>(::SendMessageA(sheet.m_hWnd, WM_GETFONT, 0, 0));
+            ::DestroyWindow(sheet.m_hWnd);
+        }}, &timedOut);
+        EXPECT_FALSE(timedOut);
+        EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
+    }
+    EXPECT_EQ(2, result);
+    ASSERT_NE(nullptr, font);
+    LOGFONTA description;
+    EXPECT_EQ(0, ::GetObjectA(font, sizeof description, &description)) << "the sheet's font copy was freed";
     owner.DestroyWindow();
 }
