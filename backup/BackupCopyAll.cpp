@@ -8,8 +8,8 @@ BOOL BackupCopyAll::OnSetActive()
 {
     if (!CopyPage::OnSetActive())
         return FALSE;
-    BackupWizard* wizard = static_cast<BackupWizard*>(GetSheet());
-    StartCopy(true, IDS_BACKUP_COPY_HEADER, wizard->ProductIdentifier(), wizard->BackupDrive());
+    BackupWizard* wizard = BackupWizard::Of(this);
+    StartCopy(CopyWorker::BackupMode, IDS_BACKUP_COPY_HEADER, wizard->ProductIdentifier(), wizard->BackupDrive());
     return TRUE;
 }
 
@@ -38,7 +38,7 @@ UINT BackupCopyAll::ErrorText(int code, bool* retry)
 
 void BackupCopyAll::OnCopyStage(int stage)
 {
-    BackupWizard* wizard = static_cast<BackupWizard*>(GetSheet());
+    BackupWizard* wizard = BackupWizard::Of(this);
     switch (stage) {
     case StageUserInformation:
         SetOperationText(ResourceText(IDS_STAGE_USER_INFORMATION));
@@ -59,7 +59,7 @@ void BackupCopyAll::OnCopyStage(int stage)
 
 void BackupCopyAll::OnCopyError(int code)
 {
-    BackupWizard* wizard = static_cast<BackupWizard*>(GetSheet());
+    BackupWizard* wizard = BackupWizard::Of(this);
     wizard->SetRetryAllowed(false);
     bool retry = false;
     if (UINT text = ErrorText(code, &retry)) {

@@ -8,7 +8,7 @@ BOOL BackupIntro::OnSetActive()
 {
     if (!MessagePage::OnSetActive())
         return FALSE;
-    BackupWizard* wizard = static_cast<BackupWizard*>(GetSheet());
+    BackupWizard* wizard = BackupWizard::Of(this);
     ::SetWindowTextA(wizard->m_hWnd, wizard->WizardTitle().textOrEmpty());
     SetBitmap(IDB_WIZARD);
     SetMessageText(ResourceText(IDS_BACKUP_WELCOME));
@@ -18,6 +18,6 @@ BOOL BackupIntro::OnSetActive()
 
 int BackupIntro::OnWizardNext()
 {
-    static_cast<BackupWizard*>(GetSheet())->SetBackupDrive(ResourceText(IDS_BACKUP_DRIVE));
+    BackupWizard::Of(this)->SetBackupDrive(ResourceText(IDS_BACKUP_DRIVE));
     return 0;
 }

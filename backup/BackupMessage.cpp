@@ -8,7 +8,7 @@ BOOL BackupMessage::OnSetActive()
 {
     if (!MessagePage::OnSetActive())
         return FALSE;
-    BackupWizard* wizard = static_cast<BackupWizard*>(GetSheet());
+    BackupWizard* wizard = BackupWizard::Of(this);
     SetBitmap(IDB_WIZARD);
     if (wizard->MessageId()) {
         SetMessageText(ResourceText(wizard->MessageId()));
@@ -23,9 +23,9 @@ BOOL BackupMessage::OnSetActive()
 
 int BackupMessage::OnWizardNext()
 {
-    BackupWizard* wizard = static_cast<BackupWizard*>(GetSheet());
+    BackupWizard* wizard = BackupWizard::Of(this);
     if (!wizard->RetryAllowed())
         return 0;
-    wizard->SetActivePage(BackupWizard::CopyPage);
+    wizard->SetActivePage(BackupWizard::CopyFilesPage);
     return -1;
 }

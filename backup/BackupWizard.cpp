@@ -5,6 +5,11 @@ BackupWizard::BackupWizard(QFC::String caption)
 {
 }
 
+BackupWizard* BackupWizard::Of(const QFXWizardPage* page)
+{
+    return static_cast<BackupWizard*>(page->GetSheet());
+}
+
 void BackupWizard::SetUp(QFC::String identifier, QFC::String title)
 {
     productIdentifier = identifier;

@@ -13,9 +13,12 @@
 // pages share the sheet's state through its accessors.
 class BackupWizard : public QFXWizardSheet {
 public:
-    enum PageIndex { IntroPage = 0, InsertDiskPage = 1, CopyPage = 2, FinalPage = 3 };
+    enum PageIndex { IntroPage = 0, InsertDiskPage = 1, CopyFilesPage = 2, FinalPage = 3 };
 
     explicit BackupWizard(QFC::String caption);
+
+    // The wizard that page was added to; null before AddPage.
+    static BackupWizard* Of(const QFXWizardPage* page);
 
     // Stores the product identifier and the title and adds the four pages.
     void SetUp(QFC::String productIdentifier, QFC::String title);

@@ -13,18 +13,18 @@ CopyPage::CopyPage() : ProgressPage(IDD_PROGRESS_PAGE)
 {
 }
 
-void CopyPage::StartCopy(bool backup, UINT headerId, const QFC::String& productIdentifier, const QFC::String& drive)
+void CopyPage::StartCopy(CopyWorker::Mode mode, UINT headerId, const QFC::String& productIdentifier,
+                         const QFC::String& drive)
 {
     operationFormat.loadString(IDS_COPYING_FILE);
     GetSheet()->SetWizardButtons(0);
     SetBitmap(IDB_WIZARD);
     SetHeaderText(ResourceText(headerId));
     SetOperationText(QFC::String(""));
-    // Busy from here until the run ends, also while waiting for a previous
-    // run's thread inside the start.
+    // The start closes the previous run's thread handle; the page stays idle
+    // when no run starts.
     SetBusyUntil(nullptr);
-    worker.Prepare(m_hWnd, productIdentifier, drive);
-    if (backup ? worker.StartBackup() : worker.StartRestore())
+    if (worker.Start(mode, m_hWnd, productIdentifier, drive))
         SetBusyUntil(worker.ThreadHandle());
 }
 

@@ -88,25 +88,30 @@ CopyWorker::CopyWorker() : ownerPage(nullptr), backupMode(true)
 {
 }
 
-void CopyWorker::Prepare(HWND page, const QFC::String& identifier, const QFC::String& drive)
+CopyWorker::~CopyWorker()
 {
+    WaitForCompletion();
+}
+
+bool CopyWorker::Start(Mode mode, HWND page, const QFC::String& identifier, const QFC::String& drive)
+{
+    // The previous run reads the members until it ends.
+    WaitForCompletion();
     ownerPage = page;
     productIdentifier = identifier;
     backupDrive = drive;
+    backupMode = mode == BackupMode;
+    return WorkerThread::Start();
 }
 
-bool CopyWorker::StartBackup()
+bool CopyWorker::StartBackup(HWND page, const QFC::String& identifier, const QFC::String& drive)
 {
-    WaitForCompletion();
-    backupMode = true;
-    return Start();
+    return Start(BackupMode, page, identifier, drive);
 }
 
-bool CopyWorker::StartRestore()
+bool CopyWorker::StartRestore(HWND page, const QFC::String& identifier, const QFC::String& drive)
 {
-    WaitForCompletion();
-    backupMode = false;
-    return Start();
+    return Start(RestoreMode, page, identifier, drive);
 }
 
 void CopyWorker::Notify(CopyNotification kind, LPARAM argument) const

@@ -8,18 +8,25 @@
 
 // Copies the program files, the product's information folder and (backing
 // up) the receipt file between the machine and the disk, on a thread of its
-// own. It reads only its own members, set before each start, and reports to
-// its page by SendMessage of CopyProgressMessage.
+// own. It reads only its own members, set by each start once the previous
+// run has ended, and reports to its page by SendMessage of
+// CopyProgressMessage.
 class CopyWorker : public WorkerThread {
 public:
-    CopyWorker();
+    enum Mode { BackupMode, RestoreMode };
 
-    // Call before each start: where to report and what to copy.
-    void Prepare(HWND ownerPage, const QFC::String& productIdentifier, const QFC::String& backupDrive);
-    // Machine to disk. False when the thread cannot be started.
-    bool StartBackup();
-    // Disk to machine. False when the thread cannot be started.
-    bool StartRestore();
+    CopyWorker();
+    // Waits for a running copy: it reads this object's members to the end.
+    ~CopyWorker() override;
+
+    // Waits for the previous run (delivering its reports), then takes where to
+    // report and what to copy and starts a run in mode. False when the thread
+    // cannot be started.
+    bool Start(Mode mode, HWND ownerPage, const QFC::String& productIdentifier, const QFC::String& backupDrive);
+    // Machine to disk, as Start(BackupMode, ...).
+    bool StartBackup(HWND ownerPage, const QFC::String& productIdentifier, const QFC::String& backupDrive);
+    // Disk to machine, as Start(RestoreMode, ...).
+    bool StartRestore(HWND ownerPage, const QFC::String& productIdentifier, const QFC::String& backupDrive);
 
 protected:
     void Run() override;

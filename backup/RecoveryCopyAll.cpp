@@ -8,14 +8,14 @@ BOOL RecoveryCopyAll::OnSetActive()
 {
     if (!CopyPage::OnSetActive())
         return FALSE;
-    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
-    StartCopy(false, IDS_RECOVERY_COPY_HEADER, wizard->ProductIdentifier(), wizard->BackupDrive());
+    RecoveryWizard* wizard = RecoveryWizard::Of(this);
+    StartCopy(CopyWorker::RestoreMode, IDS_RECOVERY_COPY_HEADER, wizard->ProductIdentifier(), wizard->BackupDrive());
     return TRUE;
 }
 
 void RecoveryCopyAll::OnCopyStage(int stage)
 {
-    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    RecoveryWizard* wizard = RecoveryWizard::Of(this);
     if (stage == StageProductRestore)
         SetOperationText(ResourceText(IDS_STAGE_PRODUCT_RESTORE));
     else if (stage == StageDone && wizard->GetActiveIndex() + 1 < wizard->GetPageCount())
@@ -24,7 +24,7 @@ void RecoveryCopyAll::OnCopyStage(int stage)
 
 void RecoveryCopyAll::OnCopyError(int code)
 {
-    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    RecoveryWizard* wizard = RecoveryWizard::Of(this);
     if (code == ErrorCopy)
         wizard->SetMessageId(IDS_ERROR_COPY);
     else if (code == ErrorCreateDirectory)

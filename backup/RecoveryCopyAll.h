@@ -7,6 +7,7 @@
 // as it becomes active.
 class RecoveryCopyAll : public CopyPage {
 public:
+    ~RecoveryCopyAll() override { WaitForRun(); }
     BOOL OnSetActive() override;
 
 protected:

@@ -8,7 +8,7 @@ BOOL RecoveryFinish::OnSetActive()
 {
     if (!MessagePage::OnSetActive())
         return FALSE;
-    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    RecoveryWizard* wizard = RecoveryWizard::Of(this);
     SetBitmap(IDB_WIZARD);
     if (wizard->MessageId()) {
         SetMessageText(ResourceText(wizard->MessageId()));

@@ -13,7 +13,7 @@ BOOL RecoveryIntro::OnSetActive()
 {
     if (!MessagePage::OnSetActive())
         return FALSE;
-    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    RecoveryWizard* wizard = RecoveryWizard::Of(this);
     ::SetWindowTextA(wizard->m_hWnd, wizard->WizardTitle().textOrEmpty());
     SetBitmap(IDB_WIZARD);
     SetMessageText(ResourceText(IDS_RECOVERY_WELCOME));
@@ -39,7 +39,7 @@ QFC::String RecoveryIntro::ReadProductIdentifier(const QFC::String& receiptPath)
 
 int RecoveryIntro::OnWizardNext()
 {
-    RecoveryWizard* wizard = static_cast<RecoveryWizard*>(GetSheet());
+    RecoveryWizard* wizard = RecoveryWizard::Of(this);
     wizard->SetBackupDrive(ResourceText(IDS_BACKUP_DRIVE));
     QFC::String receipt = wizard->BackupDrive();
     receipt.appendPath(ResourceText(IDS_RECEIPT_FILE));

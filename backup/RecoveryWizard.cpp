@@ -4,6 +4,11 @@ RecoveryWizard::RecoveryWizard(QFC::String caption) : QFXWizardSheet(caption), m
 {
 }
 
+RecoveryWizard* RecoveryWizard::Of(const QFXWizardPage* page)
+{
+    return static_cast<RecoveryWizard*>(page->GetSheet());
+}
+
 void RecoveryWizard::SetUp(QFC::String identifier, QFC::String title)
 {
     productIdentifier = identifier;

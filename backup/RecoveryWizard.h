@@ -11,9 +11,12 @@
 // The Recovery Wizard: puts a backup disk's contents back on the machine.
 class RecoveryWizard : public QFXWizardSheet {
 public:
-    enum PageIndex { IntroPage = 0, CopyPage = 1, FinalPage = 2 };
+    enum PageIndex { IntroPage = 0, CopyFilesPage = 1, FinalPage = 2 };
 
     explicit RecoveryWizard(QFC::String caption);
+
+    // The wizard that page was added to; null before AddPage.
+    static RecoveryWizard* Of(const QFXWizardPage* page);
 
     // Stores the product identifier (empty until read from the disk) and the
     // title and adds the three pages.

@@ -49,7 +49,8 @@ void WorkerThread::CloseHandles()
 
 bool WorkerThread::Start()
 {
-    WaitForCompletion();
+    if (IsBusy())
+        return false;
     CloseHandles();
     completion_ = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!completion_)

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 // A background thread that runs Run() once per start. The object belongs to
-// its owner and must outlive every run: the destructor waits for a running
-// thread, dispatching sent messages meanwhile, since Run reports by
+// its owner and must outlive every run. A class whose Run reads its own
+// members waits in its own destructor (WaitForCompletion): by the time this
+// destructor runs, those members are gone. This one still waits, as a last
+// guard, dispatching sent messages meanwhile, since Run reports by
 // SendMessage to the thread that owns the window.
 class WorkerThread {
 public:
@@ -26,8 +28,10 @@ public:
     HANDLE ThreadHandle() const { return thread_; }
 
 protected:
-    // Starts Run on a new thread after the previous run has ended. False when
-    // the completion event or the thread cannot be created.
+    // Starts Run on a new thread. The caller has waited for the previous run
+    // (WaitForCompletion) before it set what Run reads. False while a run is
+    // still going, or when the completion event or the thread cannot be
+    // created.
     bool Start();
     virtual void Run() = 0;
 

@@ -3,6 +3,9 @@
 // <base>\Brenvick\ZEPH\Info\<product id>\, the base being the Windows
 // directory first and the Program Files directory second; the customer
 // identifier is the registry value HKLM\Software\Brenvick\ZEPH\CustomerId.
+// A REG_DWORD AnswerDelayMs beside it makes the customer identifier and the
+// product selection answer that many milliseconds late (at most a minute),
+// as a library that asks a server may: tests use it to act during a run.
 //
 // The library is not built on the caller's string code: it lays out the
 // string block of the customer identifier itself, as any other library
@@ -18,6 +21,8 @@ const char RecordFile[] = "PRODUCT.INF";
 const char RecordSection[] = "PRODUCT";
 const char CustomerKey[] = "Software\\Brenvick\\ZEPH";
 const char CustomerValue[] = "CustomerId";
+const char AnswerDelayValue[] = "AnswerDelayMs";
+const DWORD LongestAnswerDelayMs = 60000;
 
 // The caller's text type: one pointer to a block that starts with a 36-byte
 // header (reference count, length, capacity, lock) followed by the
@@ -74,6 +79,21 @@ bool usableIdentifier(const char* id)
     return true;
 }
 
+void answerLate()
+{
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, CustomerKey, 0, KEY_READ, &key))
+        return;
+    DWORD delay = 0;
+    DWORD size = sizeof delay;
+    DWORD type = 0;
+    if (::RegQueryValueExA(key, AnswerDelayValue, nullptr, &type, reinterpret_cast<BYTE*>(&delay), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_DWORD && size == sizeof delay)
+        ::Sleep(delay < LongestAnswerDelayMs ? delay : LongestAnswerDelayMs);
+    ::RegCloseKey(key);
+}
+
 bool programFilesDirectory(char* out)
 {
     HKEY key;
@@ -127,6 +147,7 @@ BOOL WINAPI SelectProduct(void* session, const char* productId)
     if (!s)
         return FALSE;
     s->recordPath[0] = 0;
+    answerLate();
     if (!usableIdentifier(productId))
         return FALSE;
     char base[MAX_PATH];
@@ -172,6 +193,7 @@ void WINAPI CloseProductStore(void* session)
 SharedText WINAPI GetCustomerId()
 {
     SharedText id;
+    answerLate();
     HKEY key;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, CustomerKey, 0, KEY_READ, &key))
         return id;

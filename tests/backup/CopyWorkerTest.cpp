@@ -1,5 +1,7 @@
+#include "BackupCopyAll.h"
 #include "CopyWorker.h"
 #include "ProgressRecord.h"
+#include "WizardPageText.h"
 
 #include "CustomerId.h"
 #include "TestFiles.h"
@@ -105,8 +107,8 @@ protected:
     void run(bool backup, const char* productId = ProductId)
     {
         events.clear();
-        worker.Prepare(page, QFC::String(productId), QFC::String("A:"));
-        ASSERT_TRUE(backup ? worker.StartBackup() : worker.StartRestore());
+        QFC::String id(productId), drive("A:");
+        ASSERT_TRUE(backup ? worker.StartBackup(page, id, drive) : worker.StartRestore(page, id, drive));
         DWORD deadline = ::GetTickCount() + 30000;
         while (worker.IsBusy() && ::GetTickCount() < deadline) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
@@ -259,4 +261,92 @@ TEST_F(CopyWorkerRun, RestoreWithoutTheDiskFolderIsACopyError)
     run(false);
     EXPECT_EQ((std::vector<LPARAM>{StageProductRestore}), reports(NotifyStage));
     EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+}
+
+TEST_F(CopyWorkerRun, ReceiptThatCannotBeWrittenStopsAtTheCustomerSection)
+{
+    ASSERT_TRUE(::CreateDirectoryA((disk + "\\DATA.INF").c_str(), nullptr));
+    run(true);
+    EXPECT_EQ((std::vector<LPARAM>{ErrorWriteCustomerId}), reports(NotifyError));
+    EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation}), reports(NotifyStage));
+    EXPECT_EQ("<missing>", profileValue(disk + "\\DATA.INF", "PRODUCT-INFO", "ID"));
+}
+
+namespace {
+
+struct OverlappingRuns {
+    bool pageMade;
+    bool secondStarted;
+};
+
+// The interface thread of a page: two starts in a row, then a worker that
+// goes away while its run still reports.
+DWORD WINAPI startTwiceThenDestroy(void* param)
+{
+    OverlappingRuns* runs = static_cast<OverlappingRuns*>(param);
+    HWND page = ::CreateWindowA("CopyWorkerTestPage", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
+    runs->pageMade = page != nullptr;
+    QFC::String drive("A:");
+    {
+        CopyWorker worker;
+        worker.StartBackup(page, QFC::String(ProductId), drive);
+        runs->secondStarted = worker.StartBackup(page, QFC::String("{NOT-INSTALLED}"), drive);
+        CopyWorker going;
+        going.StartBackup(page, QFC::String(ProductId), drive);
+    }
+    ::DestroyWindow(page);
+    return 0;
+}
+
+} // namespace
+
+TEST_F(CopyWorkerRun, StartsAndDestructionWhileARunReportsDeliverEveryReport)
+{
+    // The page lives on a thread of its own, so that a deadlock fails here.
+    OverlappingRuns runs = {false, false};
+    HANDLE thread = ::CreateThread(nullptr, 0, startTwiceThenDestroy, &runs, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    DWORD ended = ::WaitForSingleObject(thread, 30000);
+    ::CloseHandle(thread);
+    ASSERT_EQ(WAIT_OBJECT_0, ended) << "a start or a destructor waited without delivering the reports";
+    ASSERT_TRUE(runs.pageMade);
+    EXPECT_TRUE(runs.secondStarted);
+    // The first run keeps its own product although the second start names
+    // another; the second run fails for that product; the third completes.
+    EXPECT_EQ((std::vector<LPARAM>{StageProductBackup, StageUserInformation, StageDone, StageProductBackup,
+                                   StageProductBackup, StageUserInformation, StageDone}),
+              reports(NotifyStage));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+    EXPECT_EQ(7u + 6u + 7u, events.size());
+    EXPECT_EQ(ProductId, profileValue(disk + "\\DATA.INF", "PRODUCT-INFO", "ID"));
+}
+
+TEST(BackupErrorText, EveryCodeHasItsTextAndRetryRule)
+{
+    struct Case {
+        int code;
+        const char* text;
+        bool retry;
+    };
+    const Case cases[] = {
+        {ErrorCopy, "An error has occured while copying files to the floppy disk.\n\nPlease make sure that you have "
+                    "a blank, formatted disk in drive A:.\n\nClick 'Next >' to try again, or 'Cancel' to quit.", true},
+        {ErrorCreateDirectory, "An error occurred while attempting to create a directory. Please make sure that you "
+                               "have disk space available.", false},
+        {ErrorGetCustomerId, "An error occurred while attempting to retrieve the customer id.", false},
+        {ErrorWriteCustomerId, "An error occurred while attempting to write the customer id.", false},
+        {ErrorWriteProductId, "An error occurred while attempting to write the product id.", false},
+        {ErrorGetTransaction, "An error occurred while attempting to retrieve transaction number.", false},
+        {ErrorWriteTransaction, "An error occurred while attempting to write transaction number.", false},
+    };
+    for (const Case& c : cases) {
+        bool retry = !c.retry;
+        UINT id = BackupCopyAll::ErrorText(c.code, &retry);
+        EXPECT_STREQ(c.text, ResourceText(id).textOrEmpty()) << "error " << c.code;
+        EXPECT_EQ(c.retry, retry) << "error " << c.code;
+    }
+    bool retry = true;
+    EXPECT_EQ(0u, BackupCopyAll::ErrorText(27, &retry));
+    EXPECT_FALSE(retry);
 }

@@ -16,7 +16,7 @@ using testsupport::profileValue;
 
 // Ids of the sheet's buttons and the pages' texts.
 const UINT Back = 100, Next = 101, Finish = 102, Cancel = 103;
-const int Message = 1000;
+const int Message = 1000, Operation = 1011;
 
 const char Welcome[] = "Welcome to the Backup Wizard.\n\nThis backup will provide you with a physical receipt";
 const char InsertDisk[] = "Please insert a blank, formatted floppy disk in drive A:.\n\nWhen you're ready to continue, click 'Next >'.";
@@ -24,7 +24,22 @@ const char Complete[] = "Creation of the Kelbrook is complete.\n\nPlease store y
 const char CopyError[] = "An error has occured while copying files to the floppy disk.\n\nPlease make sure that you have a blank, formatted disk in drive A:.\n\nClick 'Next >' to try again, or 'Cancel' to quit.";
 const char CustomerIdError[] = "An error occurred while attempting to retrieve the customer id.";
 const char TransactionError[] = "An error occurred while attempting to retrieve transaction number.";
+const char UserInformationStage[] = "Backing up user information...";
 const DWORD RunTimeoutMs = 60000;
+// How late the stand-in answers each question in the tests that act during
+// the receipt stage; the stage then lasts about twice as long.
+const DWORD SlowAnswerMs = 4000;
+// A pumping interface thread handles a posted message well within this.
+const DWORD HandledMs = 1000;
+
+// True when window is hidden (or gone) within timeoutMs.
+bool waitForHidden(HWND window, DWORD timeoutMs)
+{
+    DWORD deadline = ::GetTickCount() + timeoutMs;
+    while (::IsWindowVisible(window) && ::GetTickCount() < deadline)
+        ::Sleep(testsupport::PollIntervalMs);
+    return !::IsWindowVisible(window);
+}
 
 class BackupWizardRun : public ::testing::Test {
 protected:
@@ -188,4 +203,44 @@ TEST_F(BackupWizardRun, FilesOnTheDiskReplacedOthersKept)
     EXPECT_EQ("another product", fileContents(disk("ENF\\OTHER.INF")));
     ASSERT_TRUE(run.press(Finish));
     EXPECT_TRUE(run.endsWithCodeZero());
+}
+
+TEST_F(BackupWizardRun, ClosingIsRefusedWhileTheCopyRuns)
+{
+    ASSERT_TRUE(testsupport::setAnswerDelay(SlowAnswerMs));
+    startAndCopy();
+    ASSERT_TRUE(run.waitForPageText(Operation, UserInformationStage, RunTimeoutMs)) << run.pageText(Operation);
+    HWND sheet = run.window();
+    // The close box, Alt+F4 (the context bit says Alt is down) and Escape.
+    ::PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::PostMessageA(sheet, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+    ::PostMessageA(sheet, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::Sleep(HandledMs);
+    ASSERT_TRUE(::IsWindowVisible(sheet)) << "the wizard closed during the copy";
+    ASSERT_EQ(UserInformationStage, run.pageText(Operation)) << "the run ended before the attempts were handled";
+
+    ASSERT_TRUE(run.waitForPageText(Message, Complete, RunTimeoutMs)) << run.pageText(Message);
+    EXPECT_EQ(fileContents(machine.windowsDirectory() + "\\Kelbrook.exe"), fileContents(disk("Kelbrook.exe")));
+    EXPECT_EQ(fileContents(machine.productFolder() + "\\PRODUCT.INF"), fileContents(disk("ENF\\PRODUCT.INF")));
+    EXPECT_EQ("CUST-000815", profileValue(disk("DATA.INF"), "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ("TXN-4711", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
+    ASSERT_TRUE(run.press(Finish));
+    EXPECT_TRUE(run.endsWithCodeZero());
+}
+
+TEST_F(BackupWizardRun, CancelWhileTheRunGoesOnAfterTheCustomerIdError)
+{
+    ASSERT_TRUE(testsupport::setCustomerId(nullptr));
+    ASSERT_TRUE(testsupport::setAnswerDelay(SlowAnswerMs));
+    startAndCopy();
+    ASSERT_TRUE(run.waitForPageText(Message, CustomerIdError, RunTimeoutMs)) << run.pageText(Message);
+    // The worker now waits for the stand-in to select the product.
+    ASSERT_TRUE(run.press(Cancel));
+    EXPECT_TRUE(waitForHidden(run.window(), HandledMs)) << "the sheet stayed while the run went on";
+    EXPECT_TRUE(run.process().isRunning());
+    EXPECT_EQ("<missing>", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
+    EXPECT_TRUE(run.endsWithCodeZero());
+    EXPECT_EQ("", profileValue(disk("DATA.INF"), "CUSTOMER-INFO", "ID"));
+    EXPECT_EQ(KelbrookMachine::ProductId, profileValue(disk("DATA.INF"), "PRODUCT-INFO", "ID"));
+    EXPECT_EQ("TXN-4711", profileValue(disk("DATA.INF"), "TXN-INFO", "TXN"));
 }

@@ -14,14 +14,35 @@ namespace {
 using testsupport::fileContents;
 
 const UINT Next = 101, Finish = 102, Cancel = 103;
-const int Message = 1000;
+const int Message = 1000, Header = 1010, Operation = 1011;
 const char Welcome[] = "Welcome to the Recovery Wizard.\n\nThis Wizard will guide you through the process";
 const char Ready[] = "The Kelbrook Recovery Wizard is now ready for you to re-install your Lumenvale application.";
 const char CopyFailed[] = "An error occurred while copying the files.";
 const char FolderFailed[] = "An error occurred while attempting to create a directory. Please make sure that you have disk space available.";
 const char NoProductId[] = "An error occurred while attempting to read the product id.";
+const char CopyHeader[] = "This portion of the wizard is copying system files that will be used later in the recovery process.";
+const char RestoreStage[] = "Restoring product information...";
 const char DiskProduct[] = "{D15C0000-RESTORE-0001}";
 const DWORD RunTimeoutMs = 60000;
+
+// The text of the control id below window at any depth, shown or hidden.
+std::string anyControlText(HWND window, int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+        static BOOL CALLBACK visit(HWND child, LPARAM param)
+        {
+            Search* search = reinterpret_cast<Search*>(param);
+            if (::GetDlgCtrlID(child) != search->id)
+                return TRUE;
+            search->found = child;
+            return FALSE;
+        }
+    } search = {id, nullptr};
+    ::EnumChildWindows(window, Search::visit, reinterpret_cast<LPARAM>(&search));
+    return search.found ? testsupport::windowText(search.found) : std::string("<no such control>");
+}
 
 // Every file below folder with its size (down to depth levels), for
 // comparing a machine before and after.
@@ -66,7 +87,16 @@ protected:
         ASSERT_TRUE(testsupport::writeFile(machine.systemDirectory() + "\\ZEPHAPI.DLL", "older library"));
     }
 
-    void TearDown() override { testsupport::removeTree(restored); }
+    void TearDown() override
+    {
+        testsupport::removeTree(restored);
+        // A test that put a file in place of the folder of records puts the
+        // folder back, also when it failed halfway.
+        if (!savedRecords.empty()) {
+            ::DeleteFileA(records.c_str());
+            ::MoveFileA(savedRecords.c_str(), records.c_str());
+        }
+    }
 
     std::string disk(const char* name) const { return machine.disk() + "\\" + name; }
 
@@ -101,6 +131,7 @@ protected:
     KelbrookMachine machine;
     WizardRun run;
     std::string restored;
+    std::string records, savedRecords;
 };
 
 } // namespace
@@ -113,6 +144,9 @@ TEST_F(RecoveryWizardRun, RestoresEverythingFromTheDisk)
     ASSERT_TRUE(run.waitForPageText(Message, Ready, RunTimeoutMs)) << run.pageText(Message);
     EXPECT_TRUE(run.buttonVisible(Finish) && run.buttonEnabled(Finish));
     EXPECT_FALSE(run.buttonVisible(Next));
+    // The copy page, hidden now, keeps its header and last stage line.
+    EXPECT_EQ(CopyHeader, anyControlText(run.window(), Header));
+    EXPECT_EQ(RestoreStage, anyControlText(run.window(), Operation));
     ASSERT_TRUE(run.press(Finish));
     EXPECT_TRUE(run.endsWithCodeZero());
 
@@ -178,18 +212,15 @@ TEST_F(RecoveryWizardRun, MissingDiskFolderIsACopyErrorWithCancelAlone)
 
 TEST_F(RecoveryWizardRun, RecordFolderThatCannotBeCreated)
 {
-    std::string records = machine.windowsDirectory() + "\\Brenvick\\ZEPH";
-    std::string info = records + "\\Info";
-    std::string saved = records + "\\Info.saved";
-    ::MoveFileA(info.c_str(), saved.c_str());
-    ASSERT_TRUE(testsupport::writeFile(info, "a file where the folder must go"));
+    records = machine.windowsDirectory() + "\\Brenvick\\ZEPH\\Info";
+    savedRecords = records + ".saved";
+    ASSERT_TRUE(::MoveFileA(records.c_str(), savedRecords.c_str()));
+    ASSERT_TRUE(testsupport::writeFile(records, "a file where the folder must go"));
     startFromTheDisk();
     ASSERT_TRUE(run.press(Next));
     EXPECT_TRUE(run.waitForPageText(Message, FolderFailed, RunTimeoutMs)) << run.pageText(Message);
     EXPECT_TRUE(run.press(Cancel));
     EXPECT_TRUE(run.endsWithCodeZero());
-    ::DeleteFileA(info.c_str());
-    ::MoveFileA(saved.c_str(), info.c_str());
 }
 
 TEST_F(RecoveryWizardRun, ExistingProductFolderKeepsOtherFiles)
