@@ -144,11 +144,10 @@ undo() {
     if [ -e "$binfmt/$handler" ]; then
         echo -1 | as_root tee "$binfmt/$handler" >/dev/null
         echo "removed the binfmt handler $binfmt/$handler"
+    elif [ ! -s "$changes" ]; then
+        echo "nothing to undo: no handler $binfmt/$handler, and no changes listed in $changes"
     fi
-    if [ ! -s "$changes" ]; then
-        echo "nothing else to undo: $changes lists no changes"
-        return 0
-    fi
+    [ -s "$changes" ] || return 0
     # Newest first; apt-get must not read the list.
     while read -r -u 3 kind what version; do
         case "$kind" in
