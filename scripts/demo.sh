@@ -87,6 +87,8 @@ list_disk() { (cd "$1" && find . -type f | sort | while read -r f; do printf '  
 
 echo
 echo "== Kelbrook: backing up product $kelbrook_product to drive A: ($disk)"
+# Only the demo's own files in the product's folder, whatever an earlier run left.
+rm -rf "$folder"
 mkdir -p "$folder"
 printf '[PRODUCT]\r\nUI-LIBRARY=SamplePurchase.dll\r\nZEPH-Receipt-TxN=TXN-2026-1207\r\n' >"$folder/PRODUCT.INF"
 printf 'Licensed to: Demo Customer\r\nSeats: 1\r\n' >"$folder/LICENSE.TXT"
