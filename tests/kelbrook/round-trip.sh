@@ -34,8 +34,13 @@ start_machine() {
     ln -sfn "$disk" "$WINEPREFIX/dosdevices/a:"
 }
 # Only the machines' own servers: the caller's prefix must never be stopped from here.
+# The server writes the registry into the prefix as it ends: wait for that
+# before the prefix is removed.
 stop_machine() {
-    if [ -n "$machine" ]; then WINEPREFIX="$machine" wineserver -k </dev/null >/dev/null 2>&1 || true; fi
+    if [ -n "$machine" ]; then
+        WINEPREFIX="$machine" wineserver -k </dev/null >/dev/null 2>&1 || true
+        WINEPREFIX="$machine" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
+    fi
     machine=""
 }
 finish() {
