@@ -2,11 +2,13 @@
 # Builds everything and runs every benchmark program under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+export BUILD_DIR
+BUILD_DIR=$(realpath -m -- "${BUILD_DIR:-$root/build}")
+build=$BUILD_DIR
 "$root/scripts/build.sh" >/dev/null
 . "$root/scripts/wine-session.sh"
-wine_session_start "$build"
 trap wine_session_stop EXIT
+wine_session_start "$build"
 # The copy-run benchmark writes its disk to drive A:.
 mkdir -p "$build/bench-disk"
 ln -sfn "$build/bench-disk" "$WINEPREFIX/dosdevices/a:"

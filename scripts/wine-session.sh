@@ -1,36 +1,93 @@
-# Sourced by the test and demo scripts: a Wine prefix of the project's own in
-# the build folder, an X server (Xvfb when there is none) and a persistent
-# wineserver, all stopped again by wine_session_stop.
+# Sourced by the test, demo and benchmark scripts: a Wine prefix of the
+# project's own in the build folder, an X server and a persistent wineserver,
+# all stopped again by wine_session_stop.
+#
+# The windows go to an Xvfb of the session's own, so that a click or a focus
+# change on the user's desktop cannot disturb a test; USE_DISPLAY=1 shows
+# them on $DISPLAY instead.
 
+# wine_session_start BUILD_DIR: returns non-zero, with what it started
+# stopped again, when a step fails. Set `trap wine_session_stop EXIT` before
+# calling it, so that an interrupted start is cleaned up too.
 wine_session_start() {
-    local build=$1
-    export WINEPREFIX="$build/wineprefix"
+    local build
+    # Wine refuses a relative WINEPREFIX.
+    build=$(realpath -m -- "$1") || return 1
+    WINE_SESSION_PREFIX="$build/wineprefix"
+    WINE_SESSION_USER_DISPLAY=${DISPLAY-}
+    XVFB_PID=""
+    export WINEPREFIX="$WINE_SESSION_PREFIX"
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    XVFB_PID=""
-    if [ -z "${DISPLAY:-}" ]; then
-        local n=90
-        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        local i
-        for i in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    if [ -e "$WINEPREFIX" ] && [ ! -O "$WINEPREFIX" ]; then
+        echo "$WINEPREFIX belongs to $(stat -c %U "$WINEPREFIX"), and Wine uses only a prefix of your own:" \
+            "remove it (sudo rm -rf '$WINEPREFIX') and run as yourself again" >&2
+        WINE_SESSION_PREFIX=""
+        return 1
     fi
+    if [ "${USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+        wine_session_start_xvfb || { wine_session_stop; return 1; }
+    fi
+    mkdir -p "$build"
     # Wine's service processes must not inherit our pipes, or a captured run never ends.
     if [ ! -d "$WINEPREFIX" ]; then
-        wine wineboot -i </dev/null >/dev/null 2>&1
+        if ! wine wineboot -i </dev/null >/dev/null 2>&1; then
+            echo "could not create the Wine prefix $WINEPREFIX" >&2
+            wine_session_stop
+            return 1
+        fi
     fi
     # Fails harmlessly when a server for this prefix is already running.
     wineserver -p </dev/null >/dev/null 2>&1 || true
-    wine wineboot </dev/null >/dev/null 2>&1
+    if ! wine wineboot </dev/null >/dev/null 2>&1; then
+        echo "Wine does not start in $WINEPREFIX" >&2
+        wine_session_stop
+        return 1
+    fi
     # A crashing program must end, not wait in a debugger no one answers.
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
         </dev/null >/dev/null 2>&1 || true
 }
 
+# Xvfb picks a free display itself (-displayfd) and writes its number once it
+# accepts connections: looking for a free number first races with a second
+# run starting at the same moment.
+wine_session_start_xvfb() {
+    local number log i
+    number=$(mktemp) && log=$(mktemp) || return 1
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" </dev/null >/dev/null 2>"$log" &
+    XVFB_PID=$!
+    for i in $(seq 300); do
+        [ -s "$number" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    i=$(cat "$number")
+    if ! [[ "$i" =~ ^[0-9]+$ ]] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "Xvfb did not start:" >&2
+        sed 's/^/    /' "$log" >&2
+        rm -f "$number" "$log"
+        return 1
+    fi
+    rm -f "$number" "$log"
+    export DISPLAY=":$i"
+}
+
 wine_session_stop() {
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+    # Only the session's own prefix: without it wineserver would stop ~/.wine's.
+    if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
+        WINEPREFIX="$WINE_SESSION_PREFIX" wineserver -k </dev/null >/dev/null 2>&1 || true
+        WINE_SESSION_PREFIX=""
+    fi
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+        if [ -n "${WINE_SESSION_USER_DISPLAY:-}" ]; then
+            export DISPLAY="$WINE_SESSION_USER_DISPLAY"
+        else
+            unset DISPLAY
+        fi
+    fi
 }
