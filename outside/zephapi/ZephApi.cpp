@@ -63,9 +63,9 @@ struct Session {
 };
 
 // An identifier names a folder; anything that could leave the record folder
-// or is not a plain name has no record.
-// Windows drops a trailing dot or space from a folder name, so such a name
-// would reach another product's folder; dots-only names end with a dot too.
+// or is not a plain name has no record. Windows drops a trailing dot or space
+// from a folder name, so such a name would reach another product's folder
+// (dots-only names end with a dot too).
 bool usableIdentifier(const char* id)
 {
     if (!id || !*id)
