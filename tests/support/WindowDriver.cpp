@@ -98,12 +98,12 @@ bool waitForWindowGone(HWND window, DWORD timeoutMs)
 std::string windowText(HWND window)
 {
     DWORD_PTR length = 0;
-    if (!window || !::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SendTimeoutMs, &length))
+    if (!window || !::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, SendTimeoutMs, &length))
         return std::string();
     std::vector<char> text(length + 1, 0);
     DWORD_PTR copied = 0;
     if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, SendTimeoutMs, &copied))
+                               SMTO_NORMAL, SendTimeoutMs, &copied))
         return std::string();
     return std::string(text.data(), copied < length ? copied : length);
 }

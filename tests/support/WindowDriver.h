@@ -17,8 +17,11 @@ namespace testsupport {
 // The class of dialogs and message boxes, and the id of a message box's text.
 const char DialogClass[] = "#32770";
 const int MessageBoxTextId = 0xFFFF;
-// How long a single message to another process's window may take.
-const UINT SendTimeoutMs = 5000;
+// How long a single message to another process's window may take. No
+// abort-if-hung: that rule calls a thread hung when it has not read its queue
+// for five seconds, which a slow windowless program that just put up its
+// first box has not, and the text would read as empty.
+const UINT SendTimeoutMs = WindowTimeoutMs;
 
 // The visible top-level windows of a process, of className when it is not
 // null. Empty when there are none.
