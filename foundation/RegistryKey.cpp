@@ -18,7 +18,8 @@ bool RegistryKey::create(HKEY root, const char* path, REGSAM access)
     DWORD disposition = 0;
     if (::RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &created, &disposition) != ERROR_SUCCESS)
         return false;
-    replaceKey(created);
+    close();
+    key_ = created;
     return true;
 }
 
@@ -27,15 +28,9 @@ bool RegistryKey::open(HKEY root, const char* path, REGSAM access)
     HKEY opened = nullptr;
     if (::RegOpenKeyExA(root, path, 0, access, &opened) != ERROR_SUCCESS)
         return false;
-    replaceKey(opened);
+    close();
+    key_ = opened;
     return true;
-}
-
-void RegistryKey::replaceKey(HKEY key)
-{
-    if (key_)
-        ::RegCloseKey(key_);
-    key_ = key;
 }
 
 void RegistryKey::close()

@@ -50,9 +50,6 @@ public:
     HKEY handle() const { return key_; }
 
 private:
-    // Closes the key held, if any, and holds key instead.
-    void replaceKey(HKEY key);
-
     HKEY key_;
 };
 
