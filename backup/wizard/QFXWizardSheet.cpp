@@ -36,7 +36,7 @@ QFXWizardSheet::QFXWizardSheet(QFC::String caption, CWnd* owner, int firstPage)
     : pageCount_(0), growBy_(pageListGrowth), pageCapacity_(0), pages_(nullptr), caption_(caption),
       buttonWidth_(0), buttonHeight_(0), marginX_(0), marginY_(0), font_(nullptr), focusedPushButton_(nullptr),
       savedFocus_(nullptr), owner_(owner), gap_(0), currentPage_(firstPage), result_(WizardResultRunning),
-      buttonFlags_(Back | Next | Cancel), finishMode_(false), modeless_(true), ownerDisabled_(false),
+      buttonFlags_(Back | Next | Cancel), finishMode_(false), ownerDisabled_(false),
       defaultLook_(nullptr)
 {
     for (int& units : buttonWidthUnits_) units = -1;

@@ -101,6 +101,8 @@ private:
     QFXWizardPage* CurrentPage() const { return GetPage(currentPage_); }
     HWND CurrentPageWindow() const;
     HWND OwnerWindow() const;
+    // Gives the owner back the input that DoModal took from it, once.
+    void EnableOwner();
 
     int pageCount_;
     int growBy_;
@@ -120,7 +122,6 @@ private:
     int result_;
     DWORD buttonFlags_;
     bool finishMode_;
-    bool modeless_;
     bool ownerDisabled_;
     HWND defaultLook_;
     // Each button's width from its caption resource, in dialog units; -1

@@ -61,10 +61,8 @@ LRESULT QFXWizardSheet::OnCreate(WPARAM, LPARAM)
     marginY_ = margins.top;
     marginX_ = margins.right;
 
-    if (!modeless_) {
-        if (!CreateButtons()) return -1;
-        ::EnableWindow(GetButton(IdHelp), AppHasHelpFile());
-    }
+    if (!CreateButtons()) return -1;
+    ::EnableWindow(GetButton(IdHelp), AppHasHelpFile());
     LayOut();
     SetWizardButtons(buttonFlags_);
     return 0;

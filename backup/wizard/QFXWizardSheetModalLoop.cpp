@@ -16,7 +16,6 @@ const int initialHeight = 200;
 int QFXWizardSheet::DoModal()
 {
     CWinApp* app = AfxGetApp();
-    modeless_ = false;
     if (app) app->EnableModeless(FALSE);
 
     QFC::String windowClass = RegisterWindowClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
@@ -129,9 +128,7 @@ BOOL QFXWizardSheet::DestroyWindow()
     if (!m_hWnd) return FALSE;
     // The owner is enabled before the sheet disappears, so that the platform
     // can activate it rather than some other program's window.
-    HWND owner = OwnerWindow();
-    if (ownerDisabled_ && owner) ::EnableWindow(owner, TRUE);
-    ownerDisabled_ = false;
+    EnableOwner();
     HWND focus = ::GetFocus();
     if (::GetActiveWindow() == m_hWnd && focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus))) {
         savedFocus_ = nullptr;
@@ -139,17 +136,22 @@ BOOL QFXWizardSheet::DestroyWindow()
     }
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (owner) ::SetActiveWindow(owner);
+    if (HWND owner = OwnerWindow()) ::SetActiveWindow(owner);
     return CWnd::DestroyWindow();
+}
+
+void QFXWizardSheet::EnableOwner()
+{
+    HWND owner = OwnerWindow();
+    if (ownerDisabled_ && owner) ::EnableWindow(owner, TRUE);
+    ownerDisabled_ = false;
 }
 
 LRESULT QFXWizardSheet::OnNcDestroy(WPARAM, LPARAM)
 {
     // The last message of every ending, also of a creation that failed or of
     // a window destroyed from outside, which DestroyWindow never saw.
-    HWND owner = OwnerWindow();
-    if (ownerDisabled_ && owner) ::EnableWindow(owner, TRUE);
-    ownerDisabled_ = false;
+    EnableOwner();
     if (result_ == WizardResultRunning) result_ = WizardResultCancel;
     focusedPushButton_ = defaultLook_ = savedFocus_ = nullptr;
     return Default();
