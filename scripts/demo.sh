@@ -17,11 +17,7 @@ second="$build/wineprefix-restore"
 second_started=""
 finish() {
     local status=$?
-    if [ -n "$second_started" ]; then
-        # The server writes the registry into the prefix as it ends: wait for that.
-        WINEPREFIX="$second" wineserver -k </dev/null >/dev/null 2>&1 || true
-        WINEPREFIX="$second" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
-    fi
+    if [ -n "$second_started" ]; then wine_prefix_stop "$second"; fi
     wine_session_stop
     if [ "$status" -eq 0 ]; then
         rm -rf "$second"

@@ -74,6 +74,14 @@ wine_session_start_xvfb() {
     export DISPLAY=":$i"
 }
 
+# wine_prefix_stop PREFIX: stops the wineserver of that prefix alone and
+# waits, bounded, until it has ended: it writes the registry into the prefix
+# as it ends, so the prefix may be removed only then.
+wine_prefix_stop() {
+    WINEPREFIX="$1" wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$1" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
+}
+
 wine_session_stop() {
     # Only the session's own prefix: without it wineserver would stop ~/.wine's.
     if [ -n "${WINE_SESSION_PREFIX:-}" ]; then

@@ -17,6 +17,7 @@ product='{0D15C0DE-4444-4A4A-8B8B-0000000000A1}'
 drive="$build/demo/DriveWizard.exe"
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 . "$(dirname "$0")/../../scripts/floppy-image.sh"
+. "$(dirname "$0")/../../scripts/wine-session.sh"
 failures=0
 
 rm -rf "$work"
@@ -34,13 +35,8 @@ start_machine() {
     ln -sfn "$disk" "$WINEPREFIX/dosdevices/a:"
 }
 # Only the machines' own servers: the caller's prefix must never be stopped from here.
-# The server writes the registry into the prefix as it ends: wait for that
-# before the prefix is removed.
 stop_machine() {
-    if [ -n "$machine" ]; then
-        WINEPREFIX="$machine" wineserver -k </dev/null >/dev/null 2>&1 || true
-        WINEPREFIX="$machine" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
-    fi
+    if [ -n "$machine" ]; then wine_prefix_stop "$machine"; fi
     machine=""
 }
 finish() {
