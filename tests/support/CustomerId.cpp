@@ -8,28 +8,31 @@ namespace testsupport {
 
 const char CustomerIdKey[] = "Software\\Brenvick\\ZEPH";
 
-bool setCustomerId(const char* id)
+namespace {
+
+// Writes one value of the stand-in's key, or removes it when data is null
+// (a value already missing counts as removed).
+bool setStandInValue(const char* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key;
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, CustomerIdKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         return false;
-    LONG result = id ? ::RegSetValueExA(key, "CustomerId", 0, REG_SZ, reinterpret_cast<const BYTE*>(id),
-                                        static_cast<DWORD>(std::strlen(id) + 1))
-                     : ::RegDeleteValueA(key, "CustomerId");
+    LONG result = data ? ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size)
+                       : ::RegDeleteValueA(key, name);
     ::RegCloseKey(key);
-    return result == ERROR_SUCCESS || (!id && result == ERROR_FILE_NOT_FOUND);
+    return result == ERROR_SUCCESS || (!data && result == ERROR_FILE_NOT_FOUND);
+}
+
+} // namespace
+
+bool setCustomerId(const char* id)
+{
+    return setStandInValue("CustomerId", REG_SZ, id, id ? static_cast<DWORD>(std::strlen(id) + 1) : 0);
 }
 
 bool setAnswerDelay(DWORD delayMs)
 {
-    HKEY key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, CustomerIdKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-        return false;
-    LONG result = delayMs ? ::RegSetValueExA(key, "AnswerDelayMs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&delayMs),
-                                             sizeof delayMs)
-                          : ::RegDeleteValueA(key, "AnswerDelayMs");
-    ::RegCloseKey(key);
-    return result == ERROR_SUCCESS || (!delayMs && result == ERROR_FILE_NOT_FOUND);
+    return setStandInValue("AnswerDelayMs", REG_DWORD, delayMs ? &delayMs : nullptr, sizeof delayMs);
 }
 
 } // namespace testsupport
