@@ -28,20 +28,8 @@ const DWORD RunTimeoutMs = 60000;
 // The text of the control id below window at any depth, shown or hidden.
 std::string anyControlText(HWND window, int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-        static BOOL CALLBACK visit(HWND child, LPARAM param)
-        {
-            Search* search = reinterpret_cast<Search*>(param);
-            if (::GetDlgCtrlID(child) != search->id)
-                return TRUE;
-            search->found = child;
-            return FALSE;
-        }
-    } search = {id, nullptr};
-    ::EnumChildWindows(window, Search::visit, reinterpret_cast<LPARAM>(&search));
-    return search.found ? testsupport::windowText(search.found) : std::string("<no such control>");
+    HWND control = testsupport::anyControl(window, id);
+    return control ? testsupport::windowText(control) : std::string("<no such control>");
 }
 
 // Every file below folder with its size (down to depth levels), for

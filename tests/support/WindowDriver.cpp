@@ -237,27 +237,38 @@ namespace {
 
 struct ControlSearch {
     int id;
+    bool visibleOnly;
     HWND found;
 };
 
-BOOL CALLBACK findVisibleControl(HWND window, LPARAM param)
+BOOL CALLBACK findControl(HWND window, LPARAM param)
 {
     ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
-    if (::GetDlgCtrlID(window) == search->id && ::IsWindowVisible(window)) {
+    if (::GetDlgCtrlID(window) == search->id && (!search->visibleOnly || ::IsWindowVisible(window))) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
+HWND controlBelow(HWND window, int controlId, bool visibleOnly)
+{
+    ControlSearch search = {controlId, visibleOnly, nullptr};
+    if (window)
+        ::EnumChildWindows(window, findControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace
 
 HWND visibleControl(HWND window, int controlId)
 {
-    ControlSearch search = {controlId, nullptr};
-    if (window)
-        ::EnumChildWindows(window, findVisibleControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return controlBelow(window, controlId, true);
+}
+
+HWND anyControl(HWND window, int controlId)
+{
+    return controlBelow(window, controlId, false);
 }
 
 } // namespace testsupport

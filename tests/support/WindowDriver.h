@@ -55,6 +55,8 @@ bool pressButton(HWND dialog, const std::string& text);
 // The first visible window below window (at any depth) with control id,
 // such as a text of the page a wizard shows; null without one.
 HWND visibleControl(HWND window, int controlId);
+// The same, shown or hidden, such as a text of a page the wizard has left.
+HWND anyControl(HWND window, int controlId);
 
 // The first child control of dialog whose static style is SS_ICON (the icon
 // of a message box); null without one.
