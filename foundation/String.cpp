@@ -434,29 +434,30 @@ String& String::formatV(String fmt, va_list args)
     va_copy(pass, args);
     int measured = _vscprintf(pattern, pass);
     va_end(pass);
-    // The runtime answers -1 only for a result beyond 2 GB, which no block
-    // can hold.
-    if (measured < 0)
-        throw MemoryException();
+    PinScope pin(*this);
+    // A result beyond 2 GB, a wide character without an ANSI form, or a
+    // failed allocation inside the runtime's own measuring fallback (the
+    // path on NT 4 and Windows 95): no text, and no exception, since only an
+    // allocation of ours throws.
+    if (measured < 0) {
+        clear();
+        return *this;
+    }
     uint32_t n = static_cast<uint32_t>(measured);
 
-    // A new block is filled before the old one goes, since the arguments may
-    // point into this string's own text.
-    PinScope pin(*this);
-    StringBuffer* target = block_;
-    if (!block_ || !block::writableInPlace(block_, n))
-        target = block::allocate(n);
-    target->refCount = 0;
+    // Always a new block: an argument may point anywhere into the old one
+    // (its text, or past its length while the caller holds a pin), and the
+    // formatter would overwrite characters it has still to read. The old
+    // block goes only once the new one is filled.
+    StringBuffer* target = block::allocate(n);
     int written = _vsnprintf(target->data(), n + 1, pattern, args);
     uint32_t length = written < 0 ? 0 : static_cast<uint32_t>(written);
     if (length > n)
         length = n;
     target->length = length;
     target->data()[length] = 0;
-    if (target != block_) {
-        block::release(block_);
-        block_ = target;
-    }
+    block::release(block_);
+    block_ = target;
     return *this;
 }
 

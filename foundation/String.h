@@ -76,7 +76,10 @@ public:
     // Decimal digits only; no sign, no validation.
     int toInt() const;
 
-    // printf-style formatting; never writes past the block.
+    // printf-style formatting into a new block; never writes past it.
+    // Arguments may point into this string's own text. A count that the
+    // runtime reports as negative leaves the string empty. A pin the caller
+    // holds moves to the new block.
     String& format(String fmt, ...);
     String& formatV(String fmt, va_list args);
 
