@@ -387,13 +387,10 @@ TEST(StringFormat, WidthBeyondTheEstimateNeverOverflows)
     EXPECT_EQ(252, s.length());
 }
 
+// The msvcrt of Windows 95 and NT 4 knows %I64d, but not %lld or %zu.
 TEST(StringFormat, SizePrefixesOfTheRuntimeFormatter)
 {
     String s;
-    s.format("%lld|%s", 1LL << 40, "x");
-    EXPECT_EQ("1099511627776|x", str(s));
-    s.format("%zu|%s", static_cast<size_t>(5), "x");
-    EXPECT_EQ("5|x", str(s));
     s.format("%I64d|%s", -(1LL << 33), "y");
     EXPECT_EQ("-8589934592|y", str(s));
 }
