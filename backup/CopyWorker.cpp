@@ -59,7 +59,10 @@ QFC::String machineProductFolder(const QFC::String& productIdentifier)
     return folder;
 }
 
-// Copies every entry of source into destination; subdirectories fail.
+// Copies every entry of source into destination; subdirectories fail, and so
+// does an entry named like a DOS device, before anything opens the device that
+// its path would reach (a disk may carry such a file, as may a folder under
+// Wine).
 bool copyFolderFiles(const QFC::String& source, const QFC::String& destination)
 {
     QFC::String pattern = source;
@@ -76,7 +79,7 @@ bool copyFolderFiles(const QFC::String& source, const QFC::String& destination)
         from.appendPath(entry.cFileName);
         QFC::String to = destination;
         to.appendPath(entry.cFileName);
-        copied = QFC::copyFile(to, from);
+        copied = !QFC::namesDosDevice(entry.cFileName) && QFC::copyFile(to, from);
     } while (copied && ::FindNextFileA(search, &entry));
     ::FindClose(search);
     return copied;

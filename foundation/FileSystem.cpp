@@ -20,7 +20,38 @@ String nameFrom(const char* buffer, UINT count)
     return count == 0 || count >= static_cast<UINT>(MaxPath) ? String() : String(buffer);
 }
 
+// ASCII only: the code page's own upper-case rules could fold another
+// letter onto one of a device's.
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool startsWithAscii(const char* text, const char* upperPrefix)
+{
+    for (; *upperPrefix; ++text, ++upperPrefix)
+        if (asciiUpper(*text) != *upperPrefix)
+            return false;
+    return true;
+}
+
 } // namespace
+
+bool namesDosDevice(const char* name)
+{
+    if (!name)
+        return false;
+    int length = 0;
+    while (name[length] && name[length] != '.')
+        ++length;
+    while (length > 0 && name[length - 1] == ' ')
+        --length;
+    if (length == 3)
+        return startsWithAscii(name, "CON") || startsWithAscii(name, "PRN") || startsWithAscii(name, "AUX") ||
+               startsWithAscii(name, "NUL");
+    return length == 4 && (startsWithAscii(name, "COM") || startsWithAscii(name, "LPT")) && name[3] >= '1' &&
+           name[3] <= '9';
+}
 
 String windowsDirectory()
 {

@@ -25,6 +25,11 @@ String modulePath();
 // directory when empty) and returns its full name. Empty on failure.
 String tempFileName(const String& prefix, String directory);
 
+// True when name, one component of a path, names a DOS device: CON, PRN,
+// AUX, NUL, COM1 to COM9 or LPT1 to LPT9, in any letter case, alone or before
+// a dot (blanks before the dot count for nothing). Such a path reaches the
+// device, whatever folder it names; false for null.
+bool namesDosDevice(const char* name);
 // True when path names an existing file or directory; false for "".
 bool fileExists(const String& path);
 // Copies source over destination, which is overwritten when it exists.

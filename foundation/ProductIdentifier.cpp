@@ -1,4 +1,5 @@
 #include "ProductIdentifier.h"
+#include "FileSystem.h"
 
 namespace QFC {
 
@@ -25,7 +26,9 @@ bool isUsableProductIdentifier(const String& identifier)
         if (c < FirstPrintable || c == Delete)
             return false;
     }
-    return identifier.findOneOf(ForbiddenCharacters) < 0;
+    // A device name reaches the device, not a folder; on Windows 9x a path
+    // that names two of them brings the system down.
+    return identifier.findOneOf(ForbiddenCharacters) < 0 && !namesDosDevice(text);
 }
 
 } // namespace QFC

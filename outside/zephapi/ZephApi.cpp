@@ -62,6 +62,28 @@ struct Session {
     char* field;                // the last answer of GetProductField, on the process heap
 };
 
+// CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9 in any letter case, alone or
+// before a dot, blanks before the dot not counting: a path through such a
+// name reaches the device (and one through two of them brings Windows 9x
+// down). Letters are compared in ASCII, not by the code page's rules.
+bool namesDevice(const char* name)
+{
+    size_t length = 0;
+    while (name[length] && name[length] != '.')
+        ++length;
+    while (length > 0 && name[length - 1] == ' ')
+        --length;
+    if (length != 3 && length != 4)
+        return false;
+    char upper[4];
+    for (size_t i = 0; i < length; ++i)
+        upper[i] = name[i] >= 'a' && name[i] <= 'z' ? static_cast<char>(name[i] - 'a' + 'A') : name[i];
+    if (length == 3)
+        return !std::strncmp(upper, "CON", 3) || !std::strncmp(upper, "PRN", 3) || !std::strncmp(upper, "AUX", 3) ||
+               !std::strncmp(upper, "NUL", 3);
+    return (!std::strncmp(upper, "COM", 3) || !std::strncmp(upper, "LPT", 3)) && upper[3] >= '1' && upper[3] <= '9';
+}
+
 // An identifier names a folder; anything that could leave the record folder
 // or is not a plain name has no record. Windows drops a trailing dot or space
 // from a folder name, so such a name would reach another product's folder
@@ -76,7 +98,7 @@ bool usableIdentifier(const char* id)
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(id); *p; ++p)
         if (*p < 0x20 || *p == 0x7F || std::strchr("\\/:*?\"<>|", *p))
             return false;
-    return true;
+    return !namesDevice(id);
 }
 
 void answerLate()

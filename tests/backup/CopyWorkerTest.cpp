@@ -263,6 +263,20 @@ TEST_F(CopyWorkerRun, RestoreWithoutTheDiskFolderIsACopyError)
     EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
 }
 
+TEST_F(CopyWorkerRun, RestoreRefusesAFileNamedLikeADevice)
+{
+    run(true);
+    ASSERT_TRUE(reports(NotifyError).empty());
+    // Only a path that skips the DOS names makes such a file, as a disk
+    // written elsewhere may carry one; the same way removes it.
+    const std::string device = "\\\\?\\" + disk + "\\ENF\\LPT1";
+    ASSERT_TRUE(writeFile(device, "not a printer"));
+    run(false);
+    ::DeleteFileA(device.c_str());
+    EXPECT_EQ((std::vector<LPARAM>{StageProductRestore}), reports(NotifyStage));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
+}
+
 TEST_F(CopyWorkerRun, ReceiptThatCannotBeWrittenStopsAtTheCustomerSection)
 {
     ASSERT_TRUE(::CreateDirectoryA((disk + "\\DATA.INF").c_str(), nullptr));

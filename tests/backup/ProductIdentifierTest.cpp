@@ -38,10 +38,16 @@ TEST(ProductIdentifierRule, PlainNamesOnly)
     EXPECT_TRUE(usable("product.v2"));
     EXPECT_TRUE(usable("with space"));
     EXPECT_TRUE(usable(".starts.with.a.dot"));
+    // Near the DOS device names, but none of them.
+    const char* nearDevices[] = {"CONSOLE", "COM10", "NULL", "AUX1", "xCON", "PRN_", "COM", ".con"};
+    for (const char* id : nearDevices)
+        EXPECT_TRUE(usable(id)) << id;
     // Windows drops a final dot or space: the name would reach another folder.
+    // A device name reaches the device, in any case and before any extension.
     const char* refused[] = {"", ".", "..", "...", "....", "name.", "name ", "..\\..\\WINDOWS\\SYSTEM", "C:\\X",
                              "a/b", "a\\b", "C:", "a*", "a?", "\"q\"", "<a>", "a|b", "tab\there", "line\nfeed",
-                             "\x7f ok"};
+                             "\x7f ok", "CON", "prn", "Aux", "nUL", "COM1", "com9", "LPT1", "lpt9", "con.txt",
+                             "AUX.{5E1F0C2A}", "nul.a.b", "LPT1 .txt"};
     for (const char* id : refused)
         EXPECT_FALSE(usable(id)) << id;
     EXPECT_FALSE(QFC::isUsableProductIdentifier(QFC::String()));

@@ -171,7 +171,7 @@ TEST_F(RecoveryWizardRun, HostileIdentifiersWriteNothing)
     // joined below the record folder could reach.
     listTree("C:", before, 1);
     listTree(machine.windowsDirectory(), before, 64);
-    const char* hostile[] = {"..\\..\\WINDOWS\\SYSTEM", "C:\\X", "..", "a/b", "*.*", "x\x01y"};
+    const char* hostile[] = {"..\\..\\WINDOWS\\SYSTEM", "C:\\X", "..", "a/b", "*.*", "x\x01y", "AUX", "con.txt", "LPT1"};
     for (const char* id : hostile) {
         writeReceipt(id);
         expectRefusedAndStay();

@@ -96,6 +96,26 @@ TEST_F(ZephApiStandIn, UnknownAndUnusableIdentifiersHaveNoRecord)
     EXPECT_FALSE(select(nullptr, ProductId));
 }
 
+TEST_F(ZephApiStandIn, DeviceNamesHaveNoRecordEvenWherePlanted)
+{
+    // Only a path that skips the DOS names makes such folders.
+    const std::string info = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\";
+    const char* devices[] = {"AUX", "con.txt", "LPT1"};
+    for (const char* name : devices) {
+        ::CreateDirectoryA(("\\\\?\\" + info + name).c_str(), nullptr);
+        ::WritePrivateProfileStringA("PRODUCT", "ZEPH-Receipt-TxN", "PLANTED", (info + name + "\\PRODUCT.INF").c_str());
+    }
+    void* session = open();
+    ASSERT_NE(nullptr, session);
+    for (const char* id : {"AUX", "aux", "con.txt", "CON.TXT", "LPT1"})
+        EXPECT_FALSE(select(session, id)) << id;
+    close(session);
+    for (const char* name : devices) {
+        ::DeleteFileA((info + name + "\\PRODUCT.INF").c_str());
+        ::RemoveDirectoryA(("\\\\?\\" + info + name).c_str());
+    }
+}
+
 TEST_F(ZephApiStandIn, CustomerIdentifierCrossesAsAString)
 {
     ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, testsupport::CustomerIdKey);
