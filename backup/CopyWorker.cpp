@@ -3,6 +3,7 @@
 #include "PathMacros.h"
 #include "ProductInfoLibrary.h"
 #include "ProgressRecord.h"
+#include "ReceiptFile.h"
 #include "WizardPageText.h"
 #include "resource.h"
 
@@ -200,38 +201,39 @@ void CopyWorker::WriteReceipt() const
     Notify(NotifyStage, StageUserInformation);
     // Joined, not concatenated: "A:" + "DATA.INF" would name a file relative
     // to the drive's current directory rather than the disk's root.
-    QFC::String receipt = backupDrive;
-    receipt.appendPath(ResourceText(IDS_RECEIPT_FILE));
-    const char* path = receipt.textOrEmpty();
-    int error = WriteReceiptSections(path);
-    // Windows 95 keeps profile files in a cache: the disk may leave the drive
-    // as soon as the last page shows.
-    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);
+    QFC::String path = backupDrive;
+    path.appendPath(ResourceText(IDS_RECEIPT_FILE));
+    ReceiptFile receipt(path);
+    int error = WriteReceiptSections(receipt);
+    // Windows 95 may lose a write that it reported done; the disk may leave the
+    // drive as soon as the last page shows. Every key written precedes the
+    // step that failed, so a lost one is the run's first failure.
+    if (int unwritten = receipt.FlushAndCheck())
+        error = unwritten;
     if (error)
         Notify(NotifyError, error);
     else
         Notify(NotifyStage, StageDone);
 }
 
-int CopyWorker::WriteReceiptSections(const char* path) const
+int CopyWorker::WriteReceiptSections(ReceiptFile& receipt) const
 {
     // An empty identifier is reported but written all the same, as an empty
     // value, so that the receipt keeps its section and the run goes on.
     QFC::String customer = ReadCustomerId();
     if (customer.isEmpty())
         Notify(NotifyError, ErrorGetCustomerId);
-    if (!::WritePrivateProfileStringA(ResourceText(IDS_CUSTOMER_SECTION).textOrEmpty(),
-                                      ResourceText(IDS_CUSTOMER_KEY).textOrEmpty(), customer.textOrEmpty(), path))
+    if (!receipt.Write(ResourceText(IDS_CUSTOMER_SECTION), ResourceText(IDS_CUSTOMER_KEY), customer,
+                       ErrorWriteCustomerId))
         return ErrorWriteCustomerId;
-    if (!::WritePrivateProfileStringA(ResourceText(IDS_PRODUCT_SECTION).textOrEmpty(),
-                                      ResourceText(IDS_PRODUCT_KEY).textOrEmpty(), productIdentifier.textOrEmpty(),
-                                      path))
+    if (!receipt.Write(ResourceText(IDS_PRODUCT_SECTION), ResourceText(IDS_PRODUCT_KEY), productIdentifier,
+                       ErrorWriteProductId))
         return ErrorWriteProductId;
     QFC::String transaction = ReadReceiptTransaction(productIdentifier);
     if (transaction.isEmpty())
         return ErrorGetTransaction;
-    if (!::WritePrivateProfileStringA(ResourceText(IDS_TRANSACTION_SECTION).textOrEmpty(),
-                                      ResourceText(IDS_TRANSACTION_KEY).textOrEmpty(), transaction.text(), path))
+    if (!receipt.Write(ResourceText(IDS_TRANSACTION_SECTION), ResourceText(IDS_TRANSACTION_KEY), transaction,
+                       ErrorWriteTransaction))
         return ErrorWriteTransaction;
     return 0;
 }

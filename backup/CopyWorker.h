@@ -6,6 +6,8 @@
 
 #include "String.h"
 
+class ReceiptFile;
+
 // Copies the program files, the product's information folder and (backing
 // up) the receipt file between the machine and the disk, on a thread of its
 // own. It reads only its own members, set by each start once the previous
@@ -38,7 +40,7 @@ private:
     bool CopyProductFolder() const;
     void WriteReceipt() const;
     // 0 when every section is written, else the error code to report.
-    int WriteReceiptSections(const char* path) const;
+    int WriteReceiptSections(ReceiptFile& receipt) const;
 
     QFC::String productIdentifier;
     QFC::String backupDrive;

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ namespace {
 using testsupport::fileContents;
 using testsupport::profileValue;
 using testsupport::removeTree;
+using testsupport::setAnswerDelay;
 using testsupport::setCustomerId;
 using testsupport::systemDirectory;
 using testsupport::windowsDirectory;
@@ -103,8 +105,9 @@ protected:
         ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Brenvick\\ZEPH");
     }
 
-    // Runs the worker to its end, handling its reports on this thread.
-    void run(bool backup, const char* productId = ProductId)
+    // Runs the worker to its end, handling its reports on this thread and
+    // calling whileRunning every 50 ms or sooner.
+    void run(bool backup, const char* productId = ProductId, const std::function<void()>& whileRunning = nullptr)
     {
         events.clear();
         QFC::String id(productId), drive("A:");
@@ -112,6 +115,8 @@ protected:
         DWORD deadline = ::GetTickCount() + 30000;
         while (worker.IsBusy() && ::GetTickCount() < deadline) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            if (whileRunning)
+                whileRunning();
             MSG msg;
             while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 ::DispatchMessageA(&msg);
@@ -225,6 +230,14 @@ TEST_F(CopyWorkerRun, EmptyCustomerIdIsReportedAndTheRunGoesOn)
     EXPECT_EQ("TXN-77", profileValue(receipt, "TXN-INFO", "TXN"));
 }
 
+TEST_F(CopyWorkerRun, ValueThatTheProfileReadsBackTrimmedIsNoWriteError)
+{
+    setCustomerId(" 'CUST-9'\t");
+    run(true);
+    EXPECT_TRUE(reports(NotifyError).empty());
+    EXPECT_EQ("CUST-9", profileValue(disk + "\\DATA.INF", "CUSTOMER-INFO", "ID"));
+}
+
 TEST_F(CopyWorkerRun, MissingTransactionStopsAfterTwoSections)
 {
     writeFile(product + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=buy.dll\r\n");
@@ -234,6 +247,31 @@ TEST_F(CopyWorkerRun, MissingTransactionStopsAfterTwoSections)
     EXPECT_EQ("CUST-9", profileValue(receipt, "CUSTOMER-INFO", "ID"));
     EXPECT_EQ(ProductId, profileValue(receipt, "PRODUCT-INFO", "ID"));
     EXPECT_EQ("<missing>", profileValue(receipt, "TXN-INFO", "TXN"));
+}
+
+// A receipt that loses keys after the platform reported their writes done,
+// as Windows 95 may at the flush: the stand-in's slow product selection
+// leaves time to take the first two sections away before the last is written.
+TEST_F(CopyWorkerRun, ReceiptKeysLostAfterTheirWritesAreWriteErrors)
+{
+    const DWORD SlowSelectionMs = 1000;
+    ASSERT_TRUE(setAnswerDelay(SlowSelectionMs));
+    const std::string receipt = disk + "\\DATA.INF";
+    auto replaceOnce = [&](const char* contents) {
+        return [=]() {
+            if (profileValue(receipt, "PRODUCT-INFO", "ID") == ProductId)
+                contents ? writeFile(receipt, contents) : ::DeleteFileA(receipt.c_str());
+        };
+    };
+    run(true, ProductId, replaceOnce("[CUSTOMER-INFO]\r\nID=CUST-9\r\n[PRODUCT-INFO]\r\nID={ANOTHER}\r\n"));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorWriteProductId}), reports(NotifyError));
+    run(true, ProductId, replaceOnce(nullptr));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorWriteCustomerId}), reports(NotifyError));
+    // An empty customer identifier is a key with an empty value, not none.
+    setCustomerId(nullptr);
+    run(true, ProductId, replaceOnce(nullptr));
+    EXPECT_EQ((std::vector<LPARAM>{ErrorGetCustomerId, ErrorWriteCustomerId}), reports(NotifyError));
+    EXPECT_EQ("TXN-77", profileValue(receipt, "TXN-INFO", "TXN"));
 }
 
 TEST_F(CopyWorkerRun, RestorePutsEverythingBack)
