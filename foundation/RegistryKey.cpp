@@ -11,7 +11,9 @@ RegistryKey::~RegistryKey()
 }
 
 // The new key is opened before the old one goes, so that root may be the key
-// this object holds; a reused object must not leak the key it held.
+// this object holds; a reused object must not leak the key it held. The
+// platform refuses to close only a handle that is no key, and the object
+// holds one key: such a handle is dropped, not kept beside the new one.
 bool RegistryKey::create(HKEY root, const char* path, REGSAM access)
 {
     HKEY created = nullptr;

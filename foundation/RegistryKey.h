@@ -22,13 +22,14 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     // Creates or opens root\path; root may be this object's own key. On
-    // success the key held before is closed; false on failure, and the key
-    // held before stays.
+    // success the key held before is closed, and dropped all the same when
+    // the platform refuses to close it (a handle that names no key then);
+    // false on failure, and the key held before stays.
     bool create(HKEY root, const char* path, REGSAM access);
-    // Opens an existing root\path. False on failure, as create.
+    // Opens an existing root\path. As create, on success and on failure.
     bool open(HKEY root, const char* path, REGSAM access);
-    // Closes an open key; a failing close keeps the handle, a closed object
-    // is left alone.
+    // Closes an open key; a failing close keeps the handle (until create or
+    // open drop it), a closed object is left alone.
     void close();
 
     // The bytes of value name (null: the key's default value), of any type.

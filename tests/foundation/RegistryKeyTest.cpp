@@ -314,9 +314,18 @@ TEST_F(Registry, ReopeningReplacesTheKeyAndMayStartFromIt)
     EXPECT_EQ(ERROR_INVALID_HANDLE, keyInfo(parent));
     EXPECT_EQ("in child", str(key.queryString("v")));
 
-    // A failed reopen keeps the key held.
+    // A failed reopen or create keeps the key held. A volatile key takes no
+    // lasting subkey, the only kind that create makes.
     HKEY child = key.handle();
     EXPECT_FALSE(key.open(child, "missing", KEY_READ));
     EXPECT_EQ(child, key.handle());
+    HKEY fleeting = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(scratch.path()) + "\\fleeting").c_str(),
+                                               0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &fleeting,
+                                               nullptr));
+    EXPECT_FALSE(key.create(fleeting, "lasting", KEY_ALL_ACCESS));
+    ::RegCloseKey(fleeting);
+    EXPECT_EQ(child, key.handle());
     EXPECT_EQ(ERROR_SUCCESS, keyInfo(child));
+    EXPECT_EQ("in child", str(key.queryString("v")));
 }
