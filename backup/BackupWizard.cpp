@@ -5,6 +5,14 @@ BackupWizard::BackupWizard(QFC::String caption)
 {
 }
 
+BackupWizard::~BackupWizard()
+{
+    // The pages are members, destroyed after this body: a report that came
+    // later would reach a page whose neighbours (the final page among them)
+    // are already gone.
+    WaitForBusyPages();
+}
+
 BackupWizard* BackupWizard::Of(const QFXWizardPage* page)
 {
     return static_cast<BackupWizard*>(page->GetSheet());

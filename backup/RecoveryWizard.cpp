@@ -4,6 +4,14 @@ RecoveryWizard::RecoveryWizard(QFC::String caption) : QFXWizardSheet(caption), m
 {
 }
 
+RecoveryWizard::~RecoveryWizard()
+{
+    // The pages are members, destroyed after this body: a report that came
+    // later would reach a page whose neighbours (the final page among them)
+    // are already gone.
+    WaitForBusyPages();
+}
+
 RecoveryWizard* RecoveryWizard::Of(const QFXWizardPage* page)
 {
     return static_cast<RecoveryWizard*>(page->GetSheet());
