@@ -261,6 +261,16 @@ HWND controlBelow(HWND window, int controlId, bool visibleOnly)
 
 } // namespace
 
+bool wizardWaitsForUser(HWND sheet)
+{
+    for (UINT id : WizardButtonIds) {
+        HWND button = ::GetDlgItem(sheet, id);
+        if (button && ::IsWindowVisible(button) && ::IsWindowEnabled(button))
+            return true;
+    }
+    return false;
+}
+
 HWND visibleControl(HWND window, int controlId)
 {
     return controlBelow(window, controlId, true);
