@@ -76,8 +76,8 @@ BOOL QFXWizardSheet::PreTranslateMessage(MSG* msg)
 
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
         if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
-        if (::GetKeyState(VK_SHIFT) < 0 && page && ::GetParent(msg->hwnd) == m_hWnd && WizardControls::IsPushButton(msg->hwnd)
-            && NextTabStop(msg->hwnd, true) == page) {
+        if (::GetKeyState(VK_SHIFT) < 0 && page && ::GetParent(msg->hwnd) == m_hWnd
+            && WizardControls::IsPushButton(msg->hwnd) && NextTabStop(msg->hwnd, true) == page) {
             HWND last = nullptr;
             for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
                 if (WizardControls::IsTabStop(child)) last = child;

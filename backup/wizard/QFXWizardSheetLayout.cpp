@@ -3,9 +3,9 @@
 #include "QFXWizardSheet.h"
 
 #include "QFXWizardPage.h"
+#include "QFXWizardSheetInternal.h"
 #include "WizardControls.h"
 #include "WizardResource.h"
-#include "QFXWizardSheetInternal.h"
 
 namespace {
 const int buttonTextLimit = 256;

@@ -5,8 +5,8 @@
 #include "AfxMessages.h"
 #include "CWinApp.h"
 #include "QFXWizardPage.h"
-#include "SentMessageWait.h"
 #include "QFXWizardSheetInternal.h"
+#include "SentMessageWait.h"
 
 namespace {
 const int initialWidth = 400;

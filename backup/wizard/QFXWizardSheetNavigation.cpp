@@ -4,8 +4,8 @@
 
 #include "CWinApp.h"
 #include "QFXWizardPage.h"
-#include "WizardControls.h"
 #include "QFXWizardSheetInternal.h"
+#include "WizardControls.h"
 
 void QFXWizardSheet::SetWizardButtons(DWORD flags)
 {
