@@ -60,10 +60,13 @@ HWND anyControl(HWND window, int controlId);
 
 // The ids of a wizard sheet's Back, Next, Finish and Cancel buttons.
 const UINT WizardButtonIds[] = {100, 101, 102, 103};
-// How long a wizard must show the same text, with a button to press, before a
-// wait for another text takes it for the end of the story: a posted click is
-// handled within milliseconds, a copy run has its buttons off throughout.
+// How long, and in how many looks, a wizard must show the same text with a
+// button to press before a wait for another text takes it for the end of the
+// story: a posted click is handled within milliseconds, a copy run has its
+// buttons off throughout, and one look that waited for a busy window to
+// answer is not enough.
 const DWORD WizardSettledMs = 3000;
+const int WizardSettledLooks = 10;
 
 // True when one of sheet's Back, Next, Finish and Cancel buttons is shown
 // and enabled: the wizard waits for the user.
@@ -99,6 +102,7 @@ WizardTextWait waitForWizardText(HWND sheet, Text text, const std::string& prefi
     std::string seen = text();
     std::string settledOn;
     DWORD settledSince = start;
+    int looks = 0;
     for (;;) {
         if (seen.compare(0, prefix.size(), prefix) == 0)
             return WizardTextWait::Shown;
@@ -111,7 +115,8 @@ WizardTextWait waitForWizardText(HWND sheet, Text text, const std::string& prefi
         } else if (!wizardWaitsForUser(sheet) || seen != settledOn) {
             settledOn = seen;
             settledSince = now;
-        } else if (now - settledSince >= WizardSettledMs) {
+            looks = 0;
+        } else if (++looks >= WizardSettledLooks && now - settledSince >= WizardSettledMs) {
             end = WizardTextWait::OtherTextSettled;
             story = "the wizard waits for the user on another text";
         }
