@@ -7,7 +7,6 @@
 // and the receipt to the disk as soon as it becomes active.
 class BackupCopyAll : public CopyPage {
 public:
-    ~BackupCopyAll() override { WaitForRun(); }
     BOOL OnSetActive() override;
 
     // The final page's text for an error code and whether Next may retry;

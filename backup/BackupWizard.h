@@ -16,6 +16,8 @@ public:
     enum PageIndex { IntroPage = 0, InsertDiskPage = 1, CopyFilesPage = 2, FinalPage = 3 };
 
     explicit BackupWizard(QFC::String caption);
+    // Waits for the copy page's run while every page still exists.
+    ~BackupWizard() override;
 
     // The wizard that page was added to; null before AddPage.
     static BackupWizard* Of(const QFXWizardPage* page);

@@ -10,9 +10,15 @@ extern const UINT CopyProgressMessage;
 
 enum CopyNotification {
     NotifyStage = 1,     // lParam: a CopyStage
-    NotifyProgress = 2,  // lParam: a ProgressRecord* that the page then owns
+    NotifyProgress = 2,  // lParam: a ProgressRecord*, see ProgressRecordTaken
     NotifyError = 3      // lParam: a CopyError
 };
+
+// What a page returns for NotifyProgress when it took the record and deletes
+// it. Any other answer (also the 0 of a send that reached no window, because
+// the page's window is gone or the page forgot the worker) leaves the record
+// to the worker, which deletes it.
+const LRESULT ProgressRecordTaken = 1;
 
 enum CopyStage {
     StageUserInformation = 1,

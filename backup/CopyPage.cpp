@@ -13,6 +13,16 @@ CopyPage::CopyPage() : ProgressPage(IDD_PROGRESS_PAGE)
 {
 }
 
+CopyPage::~CopyPage()
+{
+    // The sheet has waited for the run in its destructor; a run still going
+    // now is one whose wait failed. Its reports are dropped from here on, and
+    // the window goes first, so that no report already sent reaches a page
+    // that is half destroyed. The worker's destructor then waits for it.
+    worker.ForgetPage();
+    if (m_hWnd) DestroyWindow();
+}
+
 void CopyPage::StartCopy(CopyWorker::Mode mode, UINT headerId, const QFC::String& productIdentifier,
                          const QFC::String& drive)
 {
@@ -37,6 +47,7 @@ void CopyPage::ActivatePage(int index)
 
 LRESULT CopyPage::OnCopyProgress(WPARAM kind, LPARAM argument)
 {
+    LRESULT answer = 0;
     switch (kind) {
     case NotifyProgress: {
         ProgressRecord* record = reinterpret_cast<ProgressRecord*>(argument);
@@ -50,6 +61,7 @@ LRESULT CopyPage::OnCopyProgress(WPARAM kind, LPARAM argument)
             SetOperationText(text);
         }
         delete record;
+        answer = ProgressRecordTaken;
         break;
     }
     case NotifyStage:
@@ -59,5 +71,5 @@ LRESULT CopyPage::OnCopyProgress(WPARAM kind, LPARAM argument)
         OnCopyError(static_cast<int>(argument));
         break;
     }
-    return 0;
+    return answer;
 }

@@ -8,19 +8,18 @@
 
 // A progress page that owns a copy worker, starts it on activation and shows
 // its progress reports; what a stage or an error means is the wizard's.
-// The page is busy (the sheet refuses to close) until the run has ended. A
-// derived page waits for the run in its own destructor (WaitForRun), while
-// its handlers still exist to receive the run's reports.
+// The page is busy until the run has ended (QFXWizardPage.h tells who waits
+// for it where).
 class CopyPage : public ProgressPage {
 public:
     CopyPage();
+    // Drops the reports of a run that is still going, then waits for it.
+    ~CopyPage() override;
 
 protected:
     // Sets up the page for a run and starts the worker in mode.
     void StartCopy(CopyWorker::Mode mode, UINT headerId, const QFC::String& productIdentifier,
                    const QFC::String& drive);
-    // Returns when no run is going, delivering the run's reports meanwhile.
-    void WaitForRun() { worker.WaitForCompletion(); }
     virtual void OnCopyStage(int stage) = 0;
     virtual void OnCopyError(int code) = 0;
     // Makes page index current and, when that worked, hides this page: the

@@ -118,14 +118,17 @@ bool CopyWorker::StartRestore(HWND page, const QFC::String& identifier, const QF
     return Start(RestoreMode, page, identifier, drive);
 }
 
-void CopyWorker::Notify(CopyNotification kind, LPARAM argument) const
+LRESULT CopyWorker::Notify(CopyNotification kind, LPARAM argument) const
 {
-    ::SendMessageA(ownerPage, CopyProgressMessage, kind, argument);
+    HWND page = ownerPage;
+    return page ? ::SendMessageA(page, CopyProgressMessage, kind, argument) : 0;
 }
 
 void CopyWorker::Progress(int total, int index, const QFC::String& name) const
 {
-    Notify(NotifyProgress, reinterpret_cast<LPARAM>(new ProgressRecord{total, index, name}));
+    ProgressRecord* record = new ProgressRecord{total, index, name};
+    if (Notify(NotifyProgress, reinterpret_cast<LPARAM>(record)) != ProgressRecordTaken)
+        delete record;
 }
 
 void CopyWorker::Run()

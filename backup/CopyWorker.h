@@ -6,19 +6,22 @@
 
 #include "String.h"
 
+#include <atomic>
+
 class ReceiptFile;
 
 // Copies the program files, the product's information folder and (backing
 // up) the receipt file between the machine and the disk, on a thread of its
 // own. It reads only its own members, set by each start once the previous
 // run has ended, and reports to its page by SendMessage of
-// CopyProgressMessage.
+// CopyProgressMessage; a progress record that no page took it deletes.
 class CopyWorker : public WorkerThread {
 public:
     enum Mode { BackupMode, RestoreMode };
 
     CopyWorker();
-    // Waits for a running copy: it reads this object's members to the end.
+    // Waits for a running copy, however long: it reads this object's members
+    // to the end.
     ~CopyWorker() override;
 
     // Waits for the previous run (delivering its reports), then takes where to
@@ -29,12 +32,16 @@ public:
     bool StartBackup(HWND ownerPage, const QFC::String& productIdentifier, const QFC::String& backupDrive);
     // Disk to machine, as Start(RestoreMode, ...).
     bool StartRestore(HWND ownerPage, const QFC::String& productIdentifier, const QFC::String& backupDrive);
+    // From now on the run reports to no page: its reports are dropped and its
+    // records deleted. For a page that goes before the run has ended.
+    void ForgetPage() { ownerPage = nullptr; }
 
 protected:
     void Run() override;
 
 private:
-    void Notify(CopyNotification kind, LPARAM argument) const;
+    // The page's answer; 0 when no page received the report.
+    LRESULT Notify(CopyNotification kind, LPARAM argument) const;
     void Progress(int total, int index, const QFC::String& name) const;
     bool CopyProgramFiles() const;
     bool CopyProductFolder() const;
@@ -44,7 +51,8 @@ private:
 
     QFC::String productIdentifier;
     QFC::String backupDrive;
-    HWND ownerPage;
+    // Cleared by ForgetPage from the page's thread while the run may read it.
+    std::atomic<HWND> ownerPage;
     bool backupMode;
 };
 

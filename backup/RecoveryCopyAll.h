@@ -7,7 +7,6 @@
 // as it becomes active.
 class RecoveryCopyAll : public CopyPage {
 public:
-    ~RecoveryCopyAll() override { WaitForRun(); }
     BOOL OnSetActive() override;
 
 protected:

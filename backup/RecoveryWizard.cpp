@@ -4,6 +4,17 @@ RecoveryWizard::RecoveryWizard(QFC::String caption) : QFXWizardSheet(caption), m
 {
 }
 
+RecoveryWizard::~RecoveryWizard()
+{
+    // The pages are members, destroyed after this body: a report that came
+    // later would reach a page whose neighbours (the final page among them)
+    // are already gone. DoModal has waited already and destroyed the windows,
+    // so a page is still busy here only after a wait that failed, which no
+    // test under Wine brings about: the worker's handle is its own, and
+    // nothing else closes it.
+    WaitForBusyPages();
+}
+
 RecoveryWizard* RecoveryWizard::Of(const QFXWizardPage* page)
 {
     return static_cast<RecoveryWizard*>(page->GetSheet());

@@ -14,6 +14,8 @@ public:
     enum PageIndex { IntroPage = 0, CopyFilesPage = 1, FinalPage = 2 };
 
     explicit RecoveryWizard(QFC::String caption);
+    // Waits for the copy page's run while every page still exists.
+    ~RecoveryWizard() override;
 
     // The wizard that page was added to; null before AddPage.
     static RecoveryWizard* Of(const QFXWizardPage* page);

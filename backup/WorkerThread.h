@@ -9,6 +9,10 @@
 // destructor runs, those members are gone. This one still waits, as a last
 // guard, dispatching sent messages meanwhile, since Run reports by
 // SendMessage to the thread that owns the window.
+//
+// The object owns its thread handle: it closes it only at the next start,
+// after the previous run has ended, and in its destructor. Others may borrow
+// it (ThreadHandle) until then.
 class WorkerThread {
 public:
     enum State { StateStarting = 0, StateRunning = 1, StateIdle = 3 };
@@ -21,7 +25,9 @@ public:
     // True while a started run has not returned yet.
     bool IsBusy() const;
     // Waits until the current run (if any) has ended, dispatching messages
-    // sent to this thread. Returns at once when no run was started.
+    // sent to this thread (any handler may run meanwhile). Returns at once
+    // when no run was started, or on the run's own thread; never before the
+    // run has ended, also when the thread handle cannot be waited on.
     void WaitForCompletion();
     int GetState() const;
     // The thread of the latest run (signalled when it has ended), or null.
@@ -38,6 +44,10 @@ protected:
 private:
     static unsigned __stdcall ThreadBody(void* self);
     void CloseHandles();
+    // Whether the run has ended, from the state alone: for when the thread
+    // handle cannot be waited on.
+    bool RunEnded() const;
+    void SetState(int state);
 
     HANDLE completion_;  // auto-reset, set when Run has returned
     HANDLE thread_;

@@ -2,7 +2,8 @@
 //   DriveWizard wait <window title> <start of the page text>
 //   DriveWizard press <window title> Back|Next|Finish|Cancel
 //   DriveWizard gone <window title>
-// Prints what it saw; exit code 0 when the step succeeded within a minute.
+// Prints what it saw; exit code 0 when the step succeeded within a minute. A
+// wait gives up early when the wizard settles on another page.
 #include "ChildProcess.h"
 #include "WindowDriver.h"
 
@@ -43,23 +44,19 @@ int waitForText(const char* title, const char* prefix)
 {
     HWND sheet = waitForWindow(title);
     if (!sheet) {
-        std::printf("no window \"%s\"\n", title);
+        std::printf("waited %lu ms for a window \"%s\"; none came\n", StepTimeoutMs, title);
         return 1;
     }
-    DWORD deadline = ::GetTickCount() + StepTimeoutMs;
-    std::string text;
-    do {
-        text = pageText(sheet);
-        if (text.compare(0, std::strlen(prefix), prefix) == 0) {
-            // Let the page finish painting before the picture is taken.
-            ::Sleep(500);
-            std::printf("%s\n", text.c_str());
-            return 0;
-        }
-        ::Sleep(testsupport::PollIntervalMs);
-    } while (::GetTickCount() < deadline && ::IsWindow(sheet));
-    std::printf("the page shows: %s\n", text.c_str());
-    return 1;
+    std::string why;
+    if (testsupport::waitForWizardText(sheet, [&] { return pageText(sheet); }, prefix, StepTimeoutMs, why) !=
+        testsupport::WizardTextWait::Shown) {
+        std::printf("%s\n", why.c_str());
+        return 1;
+    }
+    // Let the page finish painting before the picture is taken.
+    ::Sleep(500);
+    std::printf("%s\n", pageText(sheet).c_str());
+    return 0;
 }
 
 int press(const char* title, const char* name)

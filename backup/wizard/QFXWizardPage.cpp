@@ -60,7 +60,7 @@ bool QFXWizardPage::HasFurtherTabStop(HWND from, bool previous) const
     HWND candidate = from == m_hWnd ? ::GetWindow(m_hWnd, GW_CHILD) : ::GetWindow(from, step);
     if (from == m_hWnd && previous && candidate) candidate = ::GetWindow(candidate, GW_HWNDLAST);
     for (; candidate; candidate = ::GetWindow(candidate, step))
-        if (IsTabStop(candidate)) return true;
+        if (WizardControls::IsTabStop(candidate)) return true;
     return false;
 }
 

@@ -7,6 +7,32 @@ class QFXWizardSheet;
 
 // One page of a wizard: a child dialog of the sheet, created from its
 // template at its first activation and kept until the sheet closes.
+//
+// Busy pages. A page whose worker thread reports to it by SendMessage is
+// busy while a run goes on, and a run must not outlive what it uses: its
+// worker, its page and the sheet's other pages that its reports activate.
+// - The handle: the worker owns its thread handle and closes it only at its
+//   next start and in its destructor. The page borrows it for the sheet
+//   (SetBusyUntil) once a start has worked, and clears the borrow before each
+//   start, so that it never holds a handle the start closed; a start that
+//   fails leaves the page idle. The sheet clears it once it is signalled.
+// - The wait that matters is DoModal's, after its loop and before it returns:
+//   it delivers the run's reports while the sheet and every page exist. A
+//   report for a page whose window has gone (the sheet was cancelled or
+//   destroyed from outside) is dropped, and the worker frees its record.
+// - The fallbacks: a derived sheet waits again in its own destructor body
+//   (WaitForBusyPages), before any page member goes; a copy page then makes
+//   its worker forget it, so that later reports are dropped; and the worker's
+//   destructor waits on its own handle, or on its state when that wait fails.
+//   A wait that failed on a borrowed handle is never taken as the end of the
+//   thread: the owner's wait still comes.
+// - Close and Cancel: Close is the one way out that a page cannot disable, so
+//   the sheet refuses it while any page is busy, and the user cannot leave a
+//   half-written disk by it. Cancel is the page's to offer: a copy page
+//   disables it during a run, but after a customer-id error the final page
+//   offers it while the run still writes the receipt. Pressing it then is
+//   safe, for the wait above, not the refusal, keeps the run from outliving
+//   its objects.
 class QFXWizardPage : public CDialog {
 public:
     explicit QFXWizardPage(UINT templateId);
@@ -27,8 +53,8 @@ public:
     virtual int OnWizardFinish() { return 1; }
 
     // Marks the page busy until finished (an event or thread handle that the
-    // caller keeps open) is signalled; null marks it idle. While a page is
-    // busy the sheet refuses Close, and DoModal waits before it returns.
+    // caller keeps open) is signalled; null marks it idle. See "Busy pages"
+    // above.
     void SetBusyUntil(HANDLE finished) { busyUntil_ = finished; }
     // True while a wait on the handle given to SetBusyUntil times out; a
     // signalled handle, or one that cannot be waited on, marks the page idle.

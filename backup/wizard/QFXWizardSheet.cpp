@@ -5,7 +5,7 @@
 #include "CWinApp.h"
 #include "Exception.h"
 #include "QFXWizardPage.h"
-#include "WizardSheetConstants.h"
+#include "QFXWizardSheetInternal.h"
 
 #include <new>
 
@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(QFXWizardSheet, CWnd)
     ON_MESSAGE(DM_GETDEFID, OnGetDefId)
     ON_ALL_CTLCOLOR(OnCtlColor)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
+    ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
 END_MESSAGE_MAP()
 
 QFXWizardSheet::QFXWizardSheet(QFC::String caption, CWnd* owner, int firstPage)
@@ -44,6 +45,8 @@ QFXWizardSheet::QFXWizardSheet(QFC::String caption, CWnd* owner, int firstPage)
 
 QFXWizardSheet::~QFXWizardSheet()
 {
+    // The end of a sheet is in QFXWizardSheetModalLoop.cpp; this is only what
+    // remains after it.
     if (m_hWnd) DestroyWindow();
     // Freed here, not with the window: a window that never finished its
     // creation, or that someone else destroyed, still leaves the copy behind.

@@ -12,10 +12,17 @@ class QFXWizardPage;
 // derived sheet; the sheet only lists them.
 //
 // The definitions are split by concern: QFXWizardSheet.cpp (page list and
-// small messages), QFXWizardSheetModalLoop.cpp (DoModal and the end of the
-// window), QFXWizardSheetLayout.cpp (creation and layout),
+// small messages), QFXWizardSheetModalLoop.cpp (DoModal and how the sheet
+// ends), QFXWizardSheetLayout.cpp (creation and layout),
 // QFXWizardSheetNavigation.cpp (buttons and page changes) and
 // QFXWizardSheetKeyboard.cpp (keys, mnemonics and the default button).
+//
+// How a sheet ends, all in QFXWizardSheetModalLoop.cpp: Finish and Cancel
+// (the button handlers in QFXWizardSheetNavigation.cpp) and Close call
+// EndWizard, which destroys the window; a quit message ends the loop; someone
+// else may destroy the window. Every way, the owner is enabled before the
+// window hides, WM_NCDESTROY is the last word, and DoModal waits for busy
+// pages before it returns (see QFXWizardPage.h for the busy protocol).
 class QFXWizardSheet : public CWnd {
 public:
     // Flags of SetWizardButtons.
@@ -23,6 +30,10 @@ public:
     static const DWORD Next = 2;
     static const DWORD Cancel = 4;
     static const DWORD Finish = 8;
+
+    // What DoModal returns.
+    static const int ResultFinish = 1;
+    static const int ResultCancel = 2;
 
     // Control ids of the buttons.
     static const UINT IdBack = 100;
@@ -84,6 +95,12 @@ protected:
     LRESULT OnGetDefId(WPARAM, LPARAM);
     LRESULT OnCtlColor(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnWindowPosChanging(WPARAM, LPARAM);
+
+    // Returns when no page is busy any more, delivering the reports of their
+    // threads meanwhile. A derived sheet whose pages are its members calls it
+    // in its own destructor: this class's destructor runs after they are gone.
+    void WaitForBusyPages();
 
     DECLARE_MESSAGE_MAP()
 
@@ -92,7 +109,6 @@ private:
     void LayOut();
     void UpdateDefaultButton();
     bool AnyPageBusy() const;
-    void WaitForBusyPages();
     void RunModalLoop();
     BOOL PreTranslateInLoop(MSG* msg);
     // Replaces a pending idle message by a new one.

@@ -76,11 +76,11 @@ BOOL QFXWizardSheet::PreTranslateMessage(MSG* msg)
 
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
         if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
-        if (::GetKeyState(VK_SHIFT) < 0 && page && ::GetParent(msg->hwnd) == m_hWnd && IsPushButton(msg->hwnd)
-            && NextTabStop(msg->hwnd, true) == page) {
+        if (::GetKeyState(VK_SHIFT) < 0 && page && ::GetParent(msg->hwnd) == m_hWnd
+            && WizardControls::IsPushButton(msg->hwnd) && NextTabStop(msg->hwnd, true) == page) {
             HWND last = nullptr;
             for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-                if (IsTabStop(child)) last = child;
+                if (WizardControls::IsTabStop(child)) last = child;
             if (last) {
                 ::SetFocus(last);
                 return TRUE;
@@ -129,7 +129,7 @@ HWND QFXWizardSheet::NextTabStop(HWND child, bool previous) const
         HWND next = ::GetWindow(candidate, step);
         if (!next) next = ::GetWindow(candidate, wrap);
         if (!next || next == child) return nullptr;
-        if (IsTabStop(next)) return next;
+        if (WizardControls::IsTabStop(next)) return next;
         candidate = next;
     }
 }
@@ -159,7 +159,7 @@ void QFXWizardSheet::UpdateDefaultButton()
     // Re-evaluated at every idle moment, so that the look also follows the
     // buttons when a page changes them without moving the focus.
     HWND look = nullptr;
-    if (focus != m_hWnd && IsPushButton(focus)) {
+    if (focus != m_hWnd && WizardControls::IsPushButton(focus)) {
         look = focus;
         focusedPushButton_ = ::GetParent(focus) == m_hWnd ? focus : nullptr;
     } else {

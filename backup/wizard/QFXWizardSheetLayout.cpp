@@ -3,9 +3,9 @@
 #include "QFXWizardSheet.h"
 
 #include "QFXWizardPage.h"
+#include "QFXWizardSheetInternal.h"
 #include "WizardControls.h"
 #include "WizardResource.h"
-#include "WizardSheetConstants.h"
 
 namespace {
 const int buttonTextLimit = 256;
@@ -62,7 +62,7 @@ LRESULT QFXWizardSheet::OnCreate(WPARAM, LPARAM)
     marginX_ = margins.right;
 
     if (!CreateButtons()) return -1;
-    ::EnableWindow(GetButton(IdHelp), AppHasHelpFile());
+    ::EnableWindow(GetButton(IdHelp), WizardControls::AppHasHelpFile());
     LayOut();
     SetWizardButtons(buttonFlags_);
     return 0;
@@ -110,7 +110,7 @@ void QFXWizardSheet::LayOut()
         bool counts = true;
         if (i == WizardFinish) counts = finishMode_;
         if (i == WizardCancel) counts = !finishMode_;
-        if (i == WizardHelp) counts = AppHasHelpFile();
+        if (i == WizardHelp) counts = WizardControls::AppHasHelpFile();
         in.counted[i] = exists && counts;
     }
     WizardLayoutResult out = ComputeWizardLayout(in);

@@ -1,12 +1,12 @@
 // DoModal: the window's creation, the sheet's own message loop, the wait for
-// busy pages, and the end of the window.
+// busy pages, and every way the sheet ends (see QFXWizardSheet.h).
 #include "QFXWizardSheet.h"
 
 #include "AfxMessages.h"
 #include "CWinApp.h"
 #include "QFXWizardPage.h"
+#include "QFXWizardSheetInternal.h"
 #include "SentMessageWait.h"
-#include "WizardSheetConstants.h"
 
 namespace {
 const int initialWidth = 400;
@@ -22,7 +22,7 @@ int QFXWizardSheet::DoModal()
                                                   ::LoadCursorA(nullptr, IDC_ARROW),
                                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     HWND owner = owner_ ? owner_->m_hWnd : nullptr;
-    result_ = WizardResultCancel;
+    result_ = ResultCancel;
     if (CreateEx(WizardSheetExStyle, windowClass.text(), caption_.textOrEmpty(), WizardSheetStyle, CW_USEDEFAULT,
                  CW_USEDEFAULT, initialWidth, initialHeight, owner, nullptr)) {
         if (owner && ::IsWindowEnabled(owner)) {
@@ -61,7 +61,7 @@ void QFXWizardSheet::RunModalLoop()
             if (!::GetMessageA(&msg, nullptr, 0, 0)) {
                 // Whoever asked the thread to quit still gets the message.
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
-                result_ = WizardResultCancel;
+                result_ = ResultCancel;
                 return;
             }
             if (!PreTranslateInLoop(&msg)) {
@@ -109,12 +109,25 @@ void QFXWizardSheet::WaitForBusyPages()
     // messages; a plain wait would deadlock with it.
     for (int i = 0; i < pageCount_; ++i) {
         while (HANDLE finished = pages_[i]->BusyHandle()) {
-            WaitDeliveringSentMessages(finished);
+            DWORD woken = WaitDeliveringSentMessages(finished);
             // A report handled during the wait may have marked a new run.
-            if (pages_[i]->BusyHandle() == finished)
-                pages_[i]->SetBusyUntil(nullptr);
+            if (pages_[i]->BusyHandle() != finished) continue;
+            pages_[i]->SetBusyUntil(nullptr);
+            // A borrowed handle that cannot be waited on says nothing about
+            // the thread: its owner waits on its own handle before it frees
+            // what the thread uses.
+            if (woken != WAIT_OBJECT_0) break;
         }
     }
+}
+
+LRESULT QFXWizardSheet::OnClose(WPARAM, LPARAM)
+{
+    // Close is the one way out that a page cannot disable, so the sheet
+    // refuses it for a busy page (QFXWizardPage.h says why Cancel differs).
+    if (AnyPageBusy()) return 0;
+    OnCancelButton(0, 0);
+    return 0;
 }
 
 void QFXWizardSheet::EndWizard(int result)
@@ -126,8 +139,6 @@ void QFXWizardSheet::EndWizard(int result)
 BOOL QFXWizardSheet::DestroyWindow()
 {
     if (!m_hWnd) return FALSE;
-    // The owner is enabled before the sheet disappears, so that the platform
-    // can activate it rather than some other program's window.
     EnableOwner();
     HWND focus = ::GetFocus();
     if (::GetActiveWindow() == m_hWnd && focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus))) {
@@ -140,6 +151,16 @@ BOOL QFXWizardSheet::DestroyWindow()
     return CWnd::DestroyWindow();
 }
 
+LRESULT QFXWizardSheet::OnWindowPosChanging(WPARAM, LPARAM lParam)
+{
+    // Every hide of the sheet comes here first, also the one inside a
+    // ::DestroyWindow from outside: the owner is enabled before the sheet
+    // disappears, so that the platform activates it rather than some other
+    // program's window.
+    if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) EnableOwner();
+    return Default();
+}
+
 void QFXWizardSheet::EnableOwner()
 {
     HWND owner = OwnerWindow();
@@ -150,9 +171,9 @@ void QFXWizardSheet::EnableOwner()
 LRESULT QFXWizardSheet::OnNcDestroy(WPARAM, LPARAM)
 {
     // The last message of every ending, also of a creation that failed or of
-    // a window destroyed from outside, which DestroyWindow never saw.
+    // a window destroyed before it was ever shown.
     EnableOwner();
-    if (result_ == WizardResultRunning) result_ = WizardResultCancel;
+    if (result_ == WizardResultRunning) result_ = ResultCancel;
     focusedPushButton_ = defaultLook_ = savedFocus_ = nullptr;
     return Default();
 }

@@ -1,10 +1,11 @@
-// The buttons' states and commands, and the change from page to page.
+// The buttons' states and commands, and the change from page to page. Finish
+// and Cancel end the sheet through EndWizard (QFXWizardSheetModalLoop.cpp).
 #include "QFXWizardSheet.h"
 
 #include "CWinApp.h"
 #include "QFXWizardPage.h"
+#include "QFXWizardSheetInternal.h"
 #include "WizardControls.h"
-#include "WizardSheetConstants.h"
 
 void QFXWizardSheet::SetWizardButtons(DWORD flags)
 {
@@ -24,7 +25,7 @@ void QFXWizardSheet::SetWizardButtons(DWORD flags)
     if (cancel) ::ShowWindow(cancel, finishMode_ ? SW_HIDE : SW_SHOW);
     if (finish && finishMode_) ::EnableWindow(finish, TRUE);
     if (cancel) ::EnableWindow(cancel, (flags & Cancel) != 0);
-    if (help) ::ShowWindow(help, AppHasHelpFile() ? SW_SHOW : SW_HIDE);
+    if (help) ::ShowWindow(help, WizardControls::AppHasHelpFile() ? SW_SHOW : SW_HIDE);
 }
 
 BOOL QFXWizardSheet::SetActivePage(int index)
@@ -83,14 +84,14 @@ LRESULT QFXWizardSheet::OnFinishButton(WPARAM, LPARAM)
 {
     QFXWizardPage* page = CurrentPage();
     if (!page || !page->OnKillActive()) return 0;
-    if (page->OnWizardFinish() >= 0) EndWizard(WizardResultFinish);
+    if (page->OnWizardFinish() >= 0) EndWizard(ResultFinish);
     return 0;
 }
 
 LRESULT QFXWizardSheet::OnCancelButton(WPARAM, LPARAM)
 {
     if (QFXWizardPage* page = CurrentPage()) page->OnCancel();
-    EndWizard(WizardResultCancel);
+    EndWizard(ResultCancel);
     return 0;
 }
 
@@ -99,12 +100,4 @@ LRESULT QFXWizardSheet::OnHelpButton(WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (CWinApp* app = AfxGetApp()) app->OnWndMsg(WM_COMMAND, wParam, lParam, &result);
     return result;
-}
-
-LRESULT QFXWizardSheet::OnClose(WPARAM, LPARAM)
-{
-    // A page whose worker still runs must outlive it: closing waits for that.
-    if (AnyPageBusy()) return 0;
-    OnCancelButton(0, 0);
-    return 0;
 }

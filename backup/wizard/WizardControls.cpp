@@ -2,6 +2,8 @@
 
 #include "CWinApp.h"
 
+namespace WizardControls {
+
 bool IsPushButton(HWND window)
 {
     LRESULT code = ::SendMessageA(window, WM_GETDLGCODE, 0, 0);
@@ -19,3 +21,5 @@ bool AppHasHelpFile()
     CWinApp* app = AfxGetApp();
     return app && app->HasHelpFile();
 }
+
+} // namespace WizardControls

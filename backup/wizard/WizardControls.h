@@ -4,6 +4,7 @@
 #include <windows.h>
 
 // Questions the sheet and the pages ask about controls and the program.
+namespace WizardControls {
 
 // True for a push button (default or not), by its dialog code.
 bool IsPushButton(HWND window);
@@ -11,5 +12,7 @@ bool IsPushButton(HWND window);
 bool IsTabStop(HWND window);
 // True when the application object names a help file.
 bool AppHasHelpFile();
+
+} // namespace WizardControls
 
 #endif

@@ -1,15 +1,19 @@
 #include "BackupCopyAll.h"
+#include "BackupWizard.h"
 #include "CopyWorker.h"
 #include "ProgressRecord.h"
 #include "WizardPageText.h"
+#include "resource.h"
 
 #include "CustomerId.h"
 #include "TestFiles.h"
+#include "ThreadAllocations.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -55,7 +59,7 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         delete record;
     }
     events.push_back(e);
-    return 0;
+    return wParam == NotifyProgress ? ProgressRecordTaken : 0;
 }
 
 // Drive A: is linked (by the test set-up) to the folder named by SUITE_FLOPPY;
@@ -324,6 +328,46 @@ TEST_F(CopyWorkerRun, ReceiptThatCannotBeWrittenStopsAtTheCustomerSection)
     EXPECT_EQ("<missing>", profileValue(disk + "\\DATA.INF", "PRODUCT-INFO", "ID"));
 }
 
+TEST_F(CopyWorkerRun, RecordsThatReachNoPageAreFreedByTheWorker)
+{
+    int before = threadallocations::outstanding();
+    ::DestroyWindow(page);
+    run(true);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(before, threadallocations::outstanding()) << "progress records sent to a page that is gone";
+}
+
+namespace {
+
+// A run that goes on for a while, and says when it has ended.
+class SlowRun : public WorkerThread {
+public:
+    bool Go() { return Start(); }
+    volatile LONG ended = 0;
+
+protected:
+    void Run() override
+    {
+        ::Sleep(300);
+        ::InterlockedExchange(&ended, 1);
+    }
+};
+
+} // namespace
+
+TEST(WorkerThreadWait, AHandleThatFailsIsNotTakenForTheEndOfTheRun)
+{
+    // Never destroyed: its handle is closed behind its back below, and the
+    // value may name another object of this program by the time a destructor
+    // would close it again.
+    SlowRun* worker = new SlowRun;
+    ASSERT_TRUE(worker->Go());
+    ASSERT_TRUE(::CloseHandle(worker->ThreadHandle()));
+    worker->WaitForCompletion();
+    EXPECT_EQ(1, worker->ended) << "the wait returned while the run went on";
+    EXPECT_FALSE(worker->IsBusy());
+}
+
 namespace {
 
 struct OverlappingRuns {
@@ -401,4 +445,93 @@ TEST(BackupErrorText, EveryCodeHasItsTextAndRetryRule)
     bool retry = true;
     EXPECT_EQ(0u, BackupCopyAll::ErrorText(27, &retry));
     EXPECT_FALSE(retry);
+}
+
+// The copy page with its worker, in a backup wizard driven from a thread
+// timer of the wizard's own thread.
+namespace {
+
+std::function<bool()>* activeStep = nullptr;
+BackupWizard* drivenWizard = nullptr;
+int ticksLeft = 0;
+
+void CALLBACK driveTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!drivenWizard->m_hWnd || !::IsWindowVisible(drivenWizard->m_hWnd))
+        return;
+    if (--ticksLeft < 0) {
+        std::printf("the wizard was still open after its time; cancelled\n");
+        drivenWizard->EndWizard(QFXWizardSheet::ResultCancel);
+        return;
+    }
+    (*activeStep)();
+}
+
+// Runs wizard modally, calling step at idle moments until the wizard ends;
+// false when it had to be cancelled after about 30 seconds.
+bool driveWizard(BackupWizard& wizard, std::function<bool()> step)
+{
+    activeStep = &step;
+    drivenWizard = &wizard;
+    ticksLeft = 600;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &driveTick);
+    wizard.DoModal();
+    ::KillTimer(nullptr, timer);
+    return ticksLeft >= 0;
+}
+
+void press(BackupWizard& wizard, UINT id)
+{
+    ::SendMessageA(wizard.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(wizard.GetButton(id)));
+}
+
+// Goes to the copy page; once the final page shows, tells whether the copy
+// page's window is still shown and ends the wizard with Cancel.
+struct ToTheFinalPage {
+    BackupWizard& wizard;
+    int pressed;
+    bool copyPageShown;
+    UINT messageId;
+
+    bool operator()()
+    {
+        if (pressed < 2) {
+            press(wizard, QFXWizardSheet::IdNext);
+            ++pressed;
+        } else if (wizard.GetActiveIndex() == BackupWizard::FinalPage) {
+            copyPageShown = ::IsWindowVisible(wizard.GetPage(BackupWizard::CopyFilesPage)->m_hWnd) != 0;
+            messageId = wizard.MessageId();
+            press(wizard, QFXWizardSheet::IdCancel);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+TEST_F(CopyWorkerRun, CopyPageFreesItsRecordsAndHidesAfterTheLastStage)
+{
+    int before = threadallocations::outstanding();
+    {
+        BackupWizard wizard(QFC::String("Creation Wizard"));
+        wizard.SetUp(QFC::String(ProductId), QFC::String("Kelbrook Creation Wizard"));
+        ToTheFinalPage step = {wizard, 0, true, 1};
+        ASSERT_TRUE(driveWizard(wizard, std::ref(step)));
+        EXPECT_EQ(0u, step.messageId) << "the run did not succeed";
+        EXPECT_FALSE(step.copyPageShown) << "the copy page stayed shown under the final page";
+    }
+    EXPECT_EQ(FakeProgram, fileContents("A:\\Kelbrook.exe"));
+    EXPECT_EQ(before, threadallocations::outstanding()) << "progress records that the copy page received";
+}
+
+TEST_F(CopyWorkerRun, CopyPageHidesAfterAnError)
+{
+    removeTree(disk);
+    BackupWizard wizard(QFC::String("Creation Wizard"));
+    wizard.SetUp(QFC::String(ProductId), QFC::String("Kelbrook Creation Wizard"));
+    ToTheFinalPage step = {wizard, 0, true, 0};
+    ASSERT_TRUE(driveWizard(wizard, std::ref(step)));
+    EXPECT_EQ(static_cast<UINT>(IDS_BACKUP_COPY_ERROR), step.messageId);
+    EXPECT_FALSE(step.copyPageShown) << "the copy page stayed shown under the final page";
 }

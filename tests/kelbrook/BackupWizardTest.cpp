@@ -45,6 +45,7 @@ class BackupWizardRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_EQ("", WizardRun::whyNotStart());
         ASSERT_TRUE(machine.ready()) << "the machine could not be prepared";
     }
 

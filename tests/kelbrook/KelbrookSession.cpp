@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -13,6 +14,11 @@ bool copyBeside(const char* name, const std::string& destination)
     std::string source = testsupport::moduleDirectory() + "\\" + name;
     return ::CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
 }
+
+// Runs in a row that showed nothing that was waited for, and the last story.
+int runsShowingNothing = 0;
+std::string lastNothingShown;
+const int RunsShowingNothingToGiveUp = 2;
 
 } // namespace
 
@@ -58,12 +64,33 @@ void KelbrookMachine::removeDisk()
     testsupport::removeTree(floppy);
 }
 
+std::string WizardRun::whyNotStart()
+{
+    if (runsShowingNothing < RunsShowingNothingToGiveUp)
+        return std::string();
+    return "the program showed nothing in " + std::to_string(runsShowingNothing) +
+           " runs in a row, so it is not started again; the last run: " + lastNothingShown;
+}
+
+void WizardRun::noteShown(bool shown, const std::string& why)
+{
+    if (shown) {
+        runsShowingNothing = 0;
+        return;
+    }
+    ++runsShowingNothing;
+    lastNothingShown = why;
+    std::printf("%s\n", why.c_str());
+}
+
 bool WizardRun::start(const std::string& program, const std::string& arguments)
 {
-    if (!child.start(program, arguments))
+    if (!child.start(program, arguments)) {
+        std::printf("could not start %s\n", program.c_str());
         return false;
-    DWORD deadline = ::GetTickCount() + testsupport::WindowTimeoutMs;
-    while (::GetTickCount() < deadline && child.isRunning()) {
+    }
+    const DWORD begin = ::GetTickCount();
+    while (::GetTickCount() - begin < testsupport::WindowTimeoutMs && child.isRunning()) {
         std::vector<HWND> windows = testsupport::topLevelWindows(child.id());
         for (HWND w : windows) {
             char className[64] = {};
@@ -75,6 +102,8 @@ bool WizardRun::start(const std::string& program, const std::string& arguments)
         }
         ::Sleep(testsupport::PollIntervalMs);
     }
+    noteShown(false, "waited " + std::to_string(::GetTickCount() - begin) + " ms for a wizard window of " + program +
+                         (child.isRunning() ? "; none came" : "; the program ended first"));
     return false;
 }
 
@@ -91,13 +120,20 @@ std::string WizardRun::pageText(int controlId) const
 
 bool WizardRun::waitForPageText(int controlId, const std::string& prefix, DWORD timeoutMs)
 {
-    DWORD deadline = ::GetTickCount() + timeoutMs;
-    do {
-        if (pageText(controlId).compare(0, prefix.size(), prefix) == 0)
-            return true;
-        ::Sleep(testsupport::PollIntervalMs);
-    } while (::GetTickCount() < deadline && child.isRunning());
-    return pageText(controlId).compare(0, prefix.size(), prefix) == 0;
+    std::string why;
+    testsupport::WizardTextWait end =
+        testsupport::waitForWizardText(sheet, [&] { return pageText(controlId); }, prefix, timeoutMs, why);
+    if (end == testsupport::WizardTextWait::Shown) {
+        noteShown(true, std::string());
+        return true;
+    }
+    why = "control " + std::to_string(controlId) + ": " + why;
+    // A wait that ran its full time saw the program show nothing of its story.
+    if (end == testsupport::WizardTextWait::TimeUp)
+        noteShown(false, why);
+    else
+        std::printf("%s\n", why.c_str());
+    return false;
 }
 
 bool WizardRun::buttonVisible(UINT id) const

@@ -34,18 +34,25 @@ private:
     bool ready_;
 };
 
-// One run of a program with a wizard window.
+// One run of a program with a wizard window. A wait that gives up says on
+// the test's output what it waited for and what it saw.
 class WizardRun {
 public:
     // Starts program with arguments; waits for its first window.
     bool start(const std::string& program, const std::string& arguments);
+    // Empty while the program is worth starting; else why not: it showed
+    // nothing in the last two runs of this test program, so that the cases
+    // left would each wait their full time for windows that never come.
+    static std::string whyNotStart();
 
     HWND window() const { return sheet; }
     testsupport::ChildProcess& process() { return child; }
     std::string caption() const;
     // The text of the visible control id of the current page.
     std::string pageText(int controlId) const;
-    // Waits until the visible message (or operation) text starts with prefix.
+    // Waits until the visible message (or operation) text starts with prefix;
+    // gives up early when the program ends or settles on another text
+    // (testsupport::waitForWizardText).
     bool waitForPageText(int controlId, const std::string& prefix, DWORD timeoutMs);
     // The sheet's button with id: shown and enabled states.
     bool buttonVisible(UINT id) const;
@@ -56,6 +63,8 @@ public:
     bool endsWithCodeZero();
 
 private:
+    void noteShown(bool shown, const std::string& why);
+
     testsupport::ChildProcess child;
     HWND sheet = nullptr;
 };

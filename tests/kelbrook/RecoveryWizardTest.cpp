@@ -60,6 +60,7 @@ class RecoveryWizardRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_EQ("", WizardRun::whyNotStart());
         ASSERT_TRUE(machine.ready()) << "the machine could not be prepared";
         restored = machine.windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\" + DiskProduct;
         testsupport::removeTree(restored);

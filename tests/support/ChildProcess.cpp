@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace testsupport {
@@ -38,8 +39,12 @@ bool ChildProcess::start(const std::string& program, const std::string& argument
 
 bool ChildProcess::waitForExit(DWORD timeoutMs, DWORD& exitCode)
 {
-    if (!process || ::WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0)
+    if (!process)
         return false;
+    if (::WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
+        std::printf("waited %lu ms for process %lu to end; it still runs\n", timeoutMs, processId);
+        return false;
+    }
     DWORD code = 0;
     if (!::GetExitCodeProcess(process, &code))
         return false;

@@ -1,5 +1,6 @@
 #include "WindowDriver.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace testsupport {
@@ -73,8 +74,12 @@ HWND waitForTopLevelWindow(const ChildProcess& child, const char* className, DWO
         std::vector<HWND> windows = topLevelWindows(child.id(), className);
         if (!windows.empty())
             return windows.front();
-        if (!child.isRunning() || ::GetTickCount() - start >= timeoutMs)
+        if (!child.isRunning() || ::GetTickCount() - start >= timeoutMs) {
+            std::printf("waited %lu ms for a window of class %s of process %lu; %s\n", ::GetTickCount() - start,
+                        className ? className : "any", child.id(),
+                        child.isRunning() ? "none came" : "the process ended first");
             return nullptr;
+        }
         ::Sleep(PollIntervalMs);
     }
 }
@@ -88,8 +93,11 @@ bool waitForWindowGone(HWND window, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();
     while (::IsWindow(window)) {
-        if (::GetTickCount() - start >= timeoutMs)
+        if (::GetTickCount() - start >= timeoutMs) {
+            std::printf("waited %lu ms for window %p to go; it is still there\n", timeoutMs,
+                        static_cast<void*>(window));
             return false;
+        }
         ::Sleep(PollIntervalMs);
     }
     return true;
@@ -260,6 +268,16 @@ HWND controlBelow(HWND window, int controlId, bool visibleOnly)
 }
 
 } // namespace
+
+bool wizardWaitsForUser(HWND sheet)
+{
+    for (UINT id : WizardButtonIds) {
+        HWND button = ::GetDlgItem(sheet, id);
+        if (button && ::IsWindowVisible(button) && ::IsWindowEnabled(button))
+            return true;
+    }
+    return false;
+}
 
 HWND visibleControl(HWND window, int controlId)
 {

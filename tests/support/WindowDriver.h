@@ -58,6 +58,30 @@ HWND visibleControl(HWND window, int controlId);
 // The same, shown or hidden, such as a text of a page the wizard has left.
 HWND anyControl(HWND window, int controlId);
 
+// The ids of a wizard sheet's Back, Next, Finish and Cancel buttons.
+const UINT WizardButtonIds[] = {100, 101, 102, 103};
+// How long, and in how many looks, a wizard must show the same text with a
+// button to press before a wait for another text takes it for the end of the
+// story: a posted click is handled within milliseconds, a copy run has its
+// buttons off throughout, and one look that waited for a busy window to
+// answer is not enough.
+const DWORD WizardSettledMs = 3000;
+const int WizardSettledLooks = 10;
+
+// True when one of sheet's Back, Next, Finish and Cancel buttons is shown
+// and enabled: the wizard waits for the user.
+bool wizardWaitsForUser(HWND sheet);
+
+enum class WizardTextWait { Shown, OtherTextSettled, WindowGone, TimeUp };
+
+// Waits until text() starts with prefix. Gives up at timeoutMs, when sheet is
+// destroyed, or as soon as the wizard has waited for the user on another text
+// for WizardSettledMs. On giving up, why says what was waited for and what
+// was seen.
+template <typename Text>
+WizardTextWait waitForWizardText(HWND sheet, Text text, const std::string& prefix, DWORD timeoutMs,
+                                 std::string& why);
+
 // The first child control of dialog whose static style is SS_ICON (the icon
 // of a message box); null without one.
 HWND iconControl(HWND dialog);
@@ -69,6 +93,46 @@ bool screenPixels(HWND window, std::vector<COLORREF>& pixels, int& width, int& h
 // The pixels that drawing icon at width x height over a background of
 // background gives, in the layout of screenPixels.
 std::vector<COLORREF> iconPixels(HICON icon, int width, int height, COLORREF background);
+
+template <typename Text>
+WizardTextWait waitForWizardText(HWND sheet, Text text, const std::string& prefix, DWORD timeoutMs,
+                                 std::string& why)
+{
+    const DWORD start = ::GetTickCount();
+    std::string seen = text();
+    std::string settledOn;
+    DWORD settledSince = start;
+    int looks = 0;
+    for (;;) {
+        if (seen.compare(0, prefix.size(), prefix) == 0)
+            return WizardTextWait::Shown;
+        DWORD now = ::GetTickCount();
+        WizardTextWait end = WizardTextWait::Shown;
+        const char* story = nullptr;
+        if (!::IsWindow(sheet)) {
+            end = WizardTextWait::WindowGone;
+            story = "the wizard's window is gone";
+        } else if (!wizardWaitsForUser(sheet) || seen != settledOn) {
+            settledOn = seen;
+            settledSince = now;
+            looks = 0;
+        } else if (++looks >= WizardSettledLooks && now - settledSince >= WizardSettledMs) {
+            end = WizardTextWait::OtherTextSettled;
+            story = "the wizard waits for the user on another text";
+        }
+        if (!story && now - start >= timeoutMs) {
+            end = WizardTextWait::TimeUp;
+            story = "time is up";
+        }
+        if (story) {
+            why = "waited " + std::to_string(now - start) + " ms for a text starting \"" + prefix + "\"; " + story +
+                  "; it shows \"" + seen + "\"";
+            return end;
+        }
+        ::Sleep(PollIntervalMs);
+        seen = text();
+    }
+}
 
 } // namespace testsupport
 

@@ -87,12 +87,11 @@ TEST(WizardResult, CloseIsRefusedWhileAPageIsBusy)
     TestMessagePage page;
     QFXWizardSheet sheet("Busy");
     sheet.AddPage(&page);
-    HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(nullptr, done);
+    BusyEvent done;
     bool timedOut = false;
     int result = RunDriven(sheet, {
         [&] {
-            page.SetBusyUntil(done);
+            page.SetBusyUntil(done.handle());
             sheet.SetWizardButtons(0);
             postClose(sheet);
         },
@@ -101,14 +100,14 @@ TEST(WizardResult, CloseIsRefusedWhileAPageIsBusy)
             EXPECT_EQ(0, page.cancelCalls);
             EXPECT_TRUE(IsShown(sheet.GetButton(S::IdCancel)));
             EXPECT_FALSE(IsEnabled(sheet.GetButton(S::IdCancel))) << "Cancel stays as the page set it";
-            ::SetEvent(done);
+            done.set();
             postClose(sheet);
         },
     }, &timedOut);
+    EXPECT_FALSE(done.setByWatchdog()) << "Close was taken while the page was busy";
     EXPECT_FALSE(timedOut);
     EXPECT_EQ(2, result);
     EXPECT_EQ(1, page.cancelCalls);
-    ::CloseHandle(done);
 }
 
 TEST(WizardResult, AHandleThatCannotBeWaitedOnMarksNoPageBusy)
@@ -296,10 +295,37 @@ TEST(WizardResult, WindowDestroyedFromOutsideEndsAsCancelAndCleansUp)
         }}, &timedOut);
         EXPECT_FALSE(timedOut);
         EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
+        // Enabled before the sheet disappeared, so the platform activated it.
+        EXPECT_EQ(owner.m_hWnd, ::GetActiveWindow()) << "the owner is active again";
     }
     EXPECT_EQ(2, result);
     ASSERT_NE(nullptr, font);
     LOGFONTA description;
     EXPECT_EQ(0, ::GetObjectA(font, sizeof description, &description)) << "the sheet's font copy was freed";
     owner.DestroyWindow();
+}
+
+TEST(WizardResult, DoModalTwiceKeepsOneFontAtATime)
+{
+    // Wine counts no GDI objects per process (GetGuiResources is a stub
+    // there), so each run's font is followed by its handle.
+    HFONT fonts[2] = {};
+    {
+        TestMessagePage page;
+        QFXWizardSheet sheet("Twice");
+        sheet.AddPage(&page);
+        for (HFONT& font : fonts) {
+            bool timedOut = false;
+            RunDriven(sheet, {[&] {
+                font = reinterpret_cast<HFONT>(::SendMessageA(sheet.m_hWnd, WM_GETFONT, 0, 0));
+                Click(sheet, S::IdCancel);
+            }}, &timedOut);
+            EXPECT_FALSE(timedOut);
+        }
+        ASSERT_NE(nullptr, fonts[0]);
+        ASSERT_NE(fonts[0], fonts[1]);
+        EXPECT_EQ(0u, ::GetObjectType(fonts[0])) << "the first run's font outlived the second run's";
+        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), ::GetObjectType(fonts[1]));
+    }
+    EXPECT_EQ(0u, ::GetObjectType(fonts[1])) << "the sheet's font outlived the sheet";
 }

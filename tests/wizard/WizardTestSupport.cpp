@@ -61,6 +61,12 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD)
         return;
     }
     if (++d.idleTicks > (shown ? ticksAfterSteps : ticksBeforeShown)) {
+        if (shown)
+            std::printf("RunDriven: the sheet was still open %u ms after step %u of %u; cancelled\n",
+                        ticksAfterSteps * tickMilliseconds, unsigned(d.next), unsigned(d.steps.size()));
+        else
+            std::printf("RunDriven: waited %u ms for the sheet to be shown; cancelled\n",
+                        ticksBeforeShown * tickMilliseconds);
         d.timedOut = true;
         d.sheet->EndWizard(2);
     }
@@ -76,8 +82,41 @@ int RunDriven(QFXWizardSheet& sheet, std::vector<std::function<void()>> steps, b
     int result = sheet.DoModal();
     ::KillTimer(nullptr, timer);
     activeDriver = nullptr;
+    if (!driver.timedOut && driver.next < driver.steps.size())
+        std::printf("RunDriven: the sheet ended with %u of %u steps run\n", unsigned(driver.next),
+                    unsigned(driver.steps.size()));
     if (timedOut) *timedOut = driver.timedOut || driver.next < driver.steps.size();
     return result;
+}
+
+BusyEvent::BusyEvent(DWORD timeoutMs)
+    : event_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), stop_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      thread_(nullptr), timeoutMs_(timeoutMs), bitten_(0)
+{
+    thread_ = ::CreateThread(nullptr, 0, &BusyEvent::watch, this, 0, nullptr);
+}
+
+BusyEvent::~BusyEvent()
+{
+    ::SetEvent(stop_);
+    if (thread_) {
+        ::WaitForSingleObject(thread_, INFINITE);
+        ::CloseHandle(thread_);
+    }
+    ::CloseHandle(stop_);
+    ::CloseHandle(event_);
+}
+
+DWORD WINAPI BusyEvent::watch(void* param)
+{
+    BusyEvent* self = static_cast<BusyEvent*>(param);
+    HANDLE either[] = {self->stop_, self->event_};
+    if (::WaitForMultipleObjects(2, either, FALSE, self->timeoutMs_) == WAIT_TIMEOUT) {
+        std::printf("BusyEvent: the test left its page busy for %lu ms; set by the watchdog\n", self->timeoutMs_);
+        ::InterlockedExchange(&self->bitten_, 1);
+        ::SetEvent(self->event_);
+    }
+    return 0;
 }
 
 BOOL TestMessagePage::OnSetActive()

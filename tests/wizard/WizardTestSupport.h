@@ -57,9 +57,35 @@ public:
 // Runs sheet.DoModal() while the steps run one at a time on the sheet's own
 // thread, each at an idle moment after the sheet is shown (a thread timer
 // fires only when no other message is waiting). When the steps are done and
-// the sheet is still open after a bounded time, it is cancelled and
-// *timedOut is set.
+// the sheet is still open after a bounded time, it is cancelled, *timedOut
+// is set and the output says what was waited for.
 int RunDriven(QFXWizardSheet& sheet, std::vector<std::function<void()>> steps, bool* timedOut);
+
+// A manual-reset event that marks a page busy in a test. The test sets it;
+// should a sheet wait for it that the test never reaches (Close taken while
+// busy, say), a watchdog sets it after timeoutMs and says so on the output,
+// so that the wait fails the test instead of hanging the test program.
+class BusyEvent {
+public:
+    explicit BusyEvent(DWORD timeoutMs = 20000);
+    ~BusyEvent();
+    BusyEvent(const BusyEvent&) = delete;
+    BusyEvent& operator=(const BusyEvent&) = delete;
+
+    HANDLE handle() const { return event_; }
+    void set() { ::SetEvent(event_); }
+    // True when the watchdog had to set it.
+    bool setByWatchdog() const { return bitten_ != 0; }
+
+private:
+    static DWORD WINAPI watch(void* self);
+
+    HANDLE event_;
+    HANDLE stop_;
+    HANDLE thread_;
+    DWORD timeoutMs_;
+    volatile LONG bitten_;
+};
 
 // Presses a sheet button the way a mouse click does.
 void Click(QFXWizardSheet& sheet, UINT id);
