@@ -66,18 +66,25 @@ wine_session_start() {
 # its holders however they end; programs started in the session inherit it,
 # so a wineserver that outlives its session still holds the prefix.
 wine_session_lock() {
-    local lock="$1.lock"
+    local lock="$1.lock" pid name since
     exec {WINE_SESSION_LOCK}>>"$lock" || return 1
     if ! flock -n "$WINE_SESSION_LOCK"; then
-        echo "$1 is in use by $(cat "$lock" 2>/dev/null || echo "another session");" \
-            "waiting until it ends (Ctrl-C to give up)" >&2
+        read -r pid name since <"$lock" || true
+        if [ -z "${pid:-}" ]; then
+            echo "$1 is in use by another session;" >&2
+        elif kill -0 "$pid" 2>/dev/null; then
+            echo "$1 is in use by $name (process $pid, since $since);" >&2
+        else
+            echo "$1 is in use by what $name (process $pid, since $since) left running, most likely its wineserver;" >&2
+        fi
+        echo "waiting until it ends (Ctrl-C to give up)" >&2
         if ! flock "$WINE_SESSION_LOCK"; then
             exec {WINE_SESSION_LOCK}>&-
             WINE_SESSION_LOCK=""
             return 1
         fi
     fi
-    echo "$(basename -- "$0") (process $$, since $(date +%T))" >"$lock"
+    echo "$$ $(basename -- "$0") $(date +%T)" >"$lock"
 }
 
 # Xvfb picks a free display itself (-displayfd) and writes its number once it
