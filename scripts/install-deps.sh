@@ -22,16 +22,9 @@ binfmt=/proc/sys/fs/binfmt_misc
 handler=zeph-i386
 emulator=/usr/bin/qemu-i386
 backports_list=$apt_sources/sources.list.d/zeph-bookworm-backports.list
-# What the emulator set-up changes, for --undo, one line a change:
-#   source FILE              the apt source FILE was added
-#   package NAME VERSION     NAME was installed or upgraded; VERSION is the one
-#                            installed before, or none
-#   mount DIR                binfmt_misc was mounted on DIR
-#   handler NAME             the binfmt handler NAME was registered
-# A line is added before its change is made, so that an interrupt cannot leave
-# a change unlisted; undo takes back only what it finds changed. The list is
-# root's, and sudo's umask may leave it unreadable to the user: it is read and
-# tested only through as_root.
+# What the emulator set-up changed, for --undo (see record). It is root's, and
+# sudo's umask may leave it unreadable to the user: it is read and tested only
+# through as_root.
 changes=/var/lib/zeph-suite/emulator-changes
 
 as_root() {
@@ -52,7 +45,14 @@ installed_version() {
     { dpkg-query -W -f='${Status}|${Version}' "$1" 2>/dev/null || true; } | sed -n 's/^[a-z]* ok installed|//p'
 }
 installed() { [ -n "$(installed_version "$1")" ]; }
-# record LINE: lists a change that is about to be made.
+# record LINE: lists a change that is about to be made, before it is made, so
+# that an interrupt cannot leave a change unlisted; undo takes back only what
+# it finds changed. One line a change:
+#   source FILE            the apt source FILE was added
+#   package NAME VERSION   NAME was installed or upgraded; VERSION is the one
+#                          installed before, or none
+#   mount DIR              binfmt_misc was mounted on DIR
+#   handler NAME           the binfmt handler NAME was registered
 record() {
     as_root mkdir -p "$(dirname "$changes")" &&
         echo "$1" | as_root tee -a "$changes" >/dev/null
