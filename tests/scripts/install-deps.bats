@@ -33,7 +33,7 @@ deps() {
         chown -R 65534:65534 "$work"
         as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
     fi
-    PATH="$work/bin:$PATH" W=$work "${as_user[@]}" bash -c '
+    cd "$work" && PATH="$work/bin:$PATH" W=$work "${as_user[@]}" bash -c '
         . "$W/install-deps.sh"
         os_release=$W/etc/os-release apt_sources=$W/etc binfmt=$W/binfmt emulator=$W/bin/qemu-i386
         backports_list=$W/etc/sources.list.d/zeph-bookworm-backports.list
