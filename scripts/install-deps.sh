@@ -11,14 +11,20 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
           googletest wine wine32:i386 xvfb fonts-wine imagemagick mtools)
 
+# The scripts' own tests: bats runs them, shellcheck reads every script.
+script_test_packages=(bats shellcheck)
+
 os_release=/etc/os-release
+apt_sources=/etc/apt
 binfmt=/proc/sys/fs/binfmt_misc
 # Registered under the project's name, so that it never replaces or removes a
 # handler of someone else's; the newest registration is the one the kernel uses.
 handler=zeph-i386
 emulator=/usr/bin/qemu-i386
-backports_list=/etc/apt/sources.list.d/zeph-bookworm-backports.list
-# What the emulator set-up changed, one line each, for --undo.
+backports_list=$apt_sources/sources.list.d/zeph-bookworm-backports.list
+# What the emulator set-up changed, for --undo (see record). It is root's, and
+# sudo's umask may leave it unreadable to the user: it is read and tested only
+# through as_root.
 changes=/var/lib/zeph-suite/emulator-changes
 
 as_root() {
@@ -33,17 +39,28 @@ as_root() {
 }
 # sudo resets the environment, so the front end goes on the command line.
 apt_get() { as_root env DEBIAN_FRONTEND=noninteractive apt-get -q "$@"; }
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-installed_version() { dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true; }
+# The installed version, or nothing: a package removed but not purged still
+# has a version, and is not installed.
+installed_version() {
+    { dpkg-query -W -f='${Status}|${Version}' "$1" 2>/dev/null || true; } | sed -n 's/^[a-z]* ok installed|//p'
+}
+installed() { [ -n "$(installed_version "$1")" ]; }
+# record LINE: lists a change that is about to be made, before it is made, so
+# that an interrupt cannot leave a change unlisted; undo takes back only what
+# it finds changed. One line a change:
+#   source FILE            the apt source FILE was added
+#   package NAME VERSION   NAME was installed or upgraded; VERSION is the one
+#                          installed before, or none
+#   mount DIR              binfmt_misc was mounted on DIR
+#   handler NAME           the binfmt handler NAME was registered
 record() {
-    echo "changed: $2"
-    as_root mkdir -p "$(dirname "$changes")"
-    echo "$1" | as_root tee -a "$changes" >/dev/null
+    as_root mkdir -p "$(dirname "$changes")" &&
+        echo "$1" | as_root tee -a "$changes" >/dev/null
 }
 
 install_packages() {
     local missing=() p
-    for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+    for p in "${packages[@]}" "${script_test_packages[@]}"; do installed "$p" || missing+=("$p"); done
     [ ${#missing[@]} -gt 0 ] || return 0
     dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
     apt_get update
@@ -75,7 +92,9 @@ slow_foreign_handler() {
 # Prints the suite that carries QEMU 8 or later for this release, or fails.
 emulator_suite() {
     local id codename
+    # shellcheck source=/dev/null
     id=$(. "$os_release" && echo "${ID:-}")
+    # shellcheck source=/dev/null
     codename=$(. "$os_release" && echo "${VERSION_CODENAME:-}")
     case "$id:$codename" in
         debian:bookworm) echo bookworm-backports ;;
@@ -94,31 +113,34 @@ install_emulator() {
     recent_qemu "$emulator" && return 0
     suite=$(emulator_suite)
     if [ "$suite" = bookworm-backports ] &&
-        ! grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        ! grep -rqsE '^[^#]*bookworm-backports' "$apt_sources/sources.list" "$apt_sources/sources.list.d/"; then
+        record "source $backports_list"
         echo "deb http://deb.debian.org/debian bookworm-backports main" | as_root tee "$backports_list" >/dev/null
-        record "source $backports_list" "added the apt source $backports_list (bookworm-backports)"
+        echo "changed: added the apt source $backports_list (bookworm-backports)"
     fi
     before=$(installed_version qemu-user)
     apt_get update
+    record "package qemu-user ${before:-none}"
     # qemu-user alone: qemu-user-static is now a transitional package whose
     # qemu-user-binfmt registers emulators for every foreign architecture.
     apt_get install -y --no-install-recommends -t "$suite" qemu-user
-    record "package qemu-user ${before:-none}" \
-        "installed qemu-user $(installed_version qemu-user) from $suite${before:+ (was $before)}"
+    echo "changed: installed qemu-user $(installed_version qemu-user) from $suite${before:+ (was $before)}"
     recent_qemu "$emulator" || { echo "$emulator is older than QEMU 8 after the install" >&2; return 1; }
 }
 
 register_handler() {
     local magic mask
     if [ ! -e "$binfmt/register" ]; then
+        record "mount $binfmt"
         as_root mount -t binfmt_misc binfmt_misc "$binfmt"
-        record "mount $binfmt" "mounted binfmt_misc on $binfmt"
+        echo "changed: mounted binfmt_misc on $binfmt"
     fi
     magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
     mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
     # F: the kernel opens the emulator now, so it also runs inside other mount namespaces.
+    record "handler $handler"
     echo ":$handler:M::$magic:$mask:$emulator:F" | as_root tee "$binfmt/register" >/dev/null
-    record "handler $handler" "registered the binfmt handler $binfmt/$handler for 32-bit x86 programs ($emulator)"
+    echo "changed: registered the binfmt handler $binfmt/$handler for 32-bit x86 programs ($emulator)"
 }
 
 setup_emulator() {
@@ -139,43 +161,122 @@ setup_emulator() {
     echo "32-bit programs now run under $emulator. To take these changes back: $0 --undo"
 }
 
-undo() {
-    local kind what version
-    if [ -e "$binfmt/$handler" ]; then
-        echo -1 | as_root tee "$binfmt/$handler" >/dev/null
-        echo "removed the binfmt handler $binfmt/$handler"
-    elif [ ! -s "$changes" ]; then
-        echo "nothing to undo: no handler $binfmt/$handler, and no changes listed in $changes"
-    fi
-    [ -s "$changes" ] || return 0
-    # Newest first; apt-get must not read the list.
-    while read -r -u 3 kind what version; do
-        case "$kind" in
-            package)
-                if [ "$version" = none ]; then
-                    apt_get remove -y "$what"
-                    echo "removed the package $what"
-                else
-                    apt_get install -y --no-install-recommends --allow-downgrades "$what=$version"
-                    echo "put back $what $version"
+# Prints the packages other than $1 that the apt-get command $2... would
+# remove (a simulation); fails, with apt-get's words, when apt-get would.
+other_removals() {
+    local name=$1 out
+    shift
+    out=$(apt-get -s -q "$@" 2>&1) || { echo "$out" | grep -E '^E:' || echo "$out"; return 1; }
+    echo "$out" | sed -n 's/^Remv \([^ ]*\).*/\1/p' | grep -vxE "$name(:[a-z0-9]+)?" | tr '\n' ' ' || true
+}
+
+# undo_change KIND WHAT [VERSION]: takes one listed change back, or says why
+# it cannot and fails.
+undo_change() {
+    local kind=$1 what=$2 version=${3:-} current others
+    case "$kind" in
+        package)
+            current=$(installed_version "$what")
+            if [ "$version" = none ]; then
+                if [ -z "$current" ]; then
+                    echo "$what is not installed: nothing to remove"
+                    return 0
                 fi
-                ;;
-            source)
-                as_root rm -f "$what"
-                apt_get update
+                others=$(other_removals "$what" remove "$what") || {
+                    echo "cannot remove the package $what: $others" >&2
+                    return 1
+                }
+                if [ -n "$others" ]; then
+                    echo "left the package $what installed: ${others% }, installed since, need it." \
+                        "Remove those first, then run --undo again." >&2
+                    return 1
+                fi
+                apt_get remove -y "$what" || { echo "apt-get could not remove the package $what" >&2; return 1; }
+                echo "removed the package $what"
+            elif [ -z "$current" ]; then
+                # Removed since: putting it back would undo the user's choice.
+                echo "$what is no longer installed: left so, not put back at $version"
+            elif [ "$current" = "$version" ]; then
+                echo "$what is at $version already"
+            else
+                others=$(other_removals "$what" install --allow-downgrades "$what=$version") || {
+                    echo "cannot put back $what $version, so it stays at $current: $others" >&2
+                    return 1
+                }
+                if [ -n "$others" ]; then
+                    echo "left $what at $current: putting back $version would remove ${others% }" >&2
+                    return 1
+                fi
+                apt_get install -y --no-install-recommends --allow-downgrades "$what=$version" || {
+                    echo "apt-get could not put back $what $version" >&2
+                    return 1
+                }
+                echo "put back $what $version"
+            fi
+            ;;
+        source)
+            if as_root test -e "$what"; then
+                as_root rm -f "$what" || { echo "could not remove the apt source $what" >&2; return 1; }
                 echo "removed the apt source $what"
-                ;;
-            mount)
-                # Only when nothing but ours was ever registered there.
-                if ! find "$what" -mindepth 1 -maxdepth 1 ! -name register ! -name status | grep -q .; then
-                    as_root umount "$what"
-                    echo "unmounted $what"
-                fi
-                ;;
-            handler) ;;
-        esac
-    done 3< <(tac "$changes")
-    as_root rm -f "$changes"
+                apt_get update || echo "apt-get update failed; run it again once the network is back" >&2
+            fi
+            ;;
+        mount)
+            # Only when nothing but ours was ever registered there.
+            if ! mountpoint -q "$what"; then
+                return 0
+            elif find "$what" -mindepth 1 -maxdepth 1 ! -name register ! -name status | grep -q .; then
+                echo "left binfmt_misc mounted on $what: other handlers are registered there"
+            else
+                as_root umount "$what" || { echo "could not unmount $what" >&2; return 1; }
+                echo "unmounted $what"
+            fi
+            ;;
+        handler)
+            if [ -e "$binfmt/$what" ]; then
+                echo -1 | as_root tee "$binfmt/$what" >/dev/null || {
+                    echo "could not remove the binfmt handler $binfmt/$what" >&2
+                    return 1
+                }
+                echo "removed the binfmt handler $binfmt/$what"
+            fi
+            ;;
+        *)
+            echo "a line of $changes that this script does not know: $kind $what $version" >&2
+            return 1
+            ;;
+    esac
+}
+
+# Takes the listed changes back, newest first. A change that cannot be taken
+# back is named, stays in the list, and makes the undo fail once the rest is
+# done.
+undo() {
+    local lines=() kept=() i kind what version text
+    as_root true || { echo "--undo needs root: nothing was taken back" >&2; return 1; }
+    if as_root test -e "$changes"; then
+        text=$(as_root cat "$changes") || { echo "cannot read $changes: nothing was taken back" >&2; return 1; }
+        [ -z "$text" ] || mapfile -t lines <<<"$text"
+    fi
+    # The handler goes first, even when the list is lost.
+    if [ -e "$binfmt/$handler" ]; then
+        lines+=("handler $handler")
+    elif [ ${#lines[@]} -eq 0 ]; then
+        echo "nothing to undo: no handler $binfmt/$handler, and no changes listed in $changes"
+        return 0
+    fi
+    for ((i = ${#lines[@]} - 1; i >= 0; i--)); do
+        read -r kind what version <<<"${lines[i]}"
+        undo_change "$kind" "$what" "$version" || kept=("${lines[i]}" "${kept[@]}")
+    done
+    if [ ${#kept[@]} -eq 0 ]; then
+        as_root rm -f "$changes"
+        return 0
+    fi
+    printf '%s\n' "${kept[@]}" | as_root tee "$changes" >/dev/null
+    echo "not taken back, and still listed in $changes:" >&2
+    printf '    %s\n' "${kept[@]}" >&2
+    return 1
 }
 
 main() {

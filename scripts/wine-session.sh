@@ -1,6 +1,12 @@
+# shellcheck shell=bash
 # Sourced by the test, demo and benchmark scripts: a Wine prefix of the
 # project's own in the build folder, an X server and a persistent wineserver,
 # all stopped again by wine_session_stop.
+#
+# They share the prefix, one session at a time: a second session would
+# repoint the first one's drive A:, and its wineserver -k would end the first
+# one's programs. A session holds a lock beside the prefix from its start to
+# its stop; one that finds the prefix taken says by whom and waits.
 #
 # The windows go to an Xvfb of the session's own, so that a click or a focus
 # change on the user's desktop cannot disturb a test; USE_DISPLAY=1 shows
@@ -13,23 +19,28 @@ wine_session_start() {
     local build
     # Wine refuses a relative WINEPREFIX.
     build=$(realpath -m -- "$1") || return 1
-    WINE_SESSION_PREFIX="$build/wineprefix"
+    if [ -n "${WINE_SESSION_LOCK:-}" ]; then
+        echo "a Wine session runs in this shell already: wine_session_stop first" >&2
+        return 1
+    fi
+    WINE_SESSION_PREFIX=""
     WINE_SESSION_USER_DISPLAY=${DISPLAY-}
     XVFB_PID=""
-    export WINEPREFIX="$WINE_SESSION_PREFIX"
+    export WINEPREFIX="$build/wineprefix"
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [ -e "$WINEPREFIX" ] && [ ! -O "$WINEPREFIX" ]; then
         echo "$WINEPREFIX belongs to $(stat -c %U "$WINEPREFIX"), and Wine uses only a prefix of your own:" \
             "remove it (sudo rm -rf '$WINEPREFIX') and run as yourself again" >&2
-        WINE_SESSION_PREFIX=""
         return 1
     fi
+    mkdir -p "$build"
+    wine_session_lock "$build/wineprefix" || return 1
+    WINE_SESSION_PREFIX="$build/wineprefix"
     if [ "${USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
         wine_session_start_xvfb || { wine_session_stop; return 1; }
     fi
-    mkdir -p "$build"
     # Wine's service processes must not inherit our pipes, or a captured run never ends.
     if [ ! -d "$WINEPREFIX" ]; then
         if ! wine wineboot -i </dev/null >/dev/null 2>&1; then
@@ -50,13 +61,40 @@ wine_session_start() {
         </dev/null >/dev/null 2>&1 || true
 }
 
+# wine_session_lock PREFIX: waits until no other session holds PREFIX, then
+# holds it until wine_session_stop. The lock is an open file, so it ends with
+# its holders however they end; programs started in the session inherit it,
+# so a wineserver that outlives its session still holds the prefix.
+wine_session_lock() {
+    local lock="$1.lock" pid name since
+    exec {WINE_SESSION_LOCK}>>"$lock" || return 1
+    if ! flock -n "$WINE_SESSION_LOCK"; then
+        read -r pid name since <"$lock" || true
+        if [ -z "${pid:-}" ]; then
+            echo "$1 is in use by another session;" >&2
+        elif kill -0 "$pid" 2>/dev/null; then
+            echo "$1 is in use by $name (process $pid, since $since);" >&2
+        else
+            echo "$1 is in use by what $name (process $pid, since $since) left running, most likely its wineserver;" >&2
+        fi
+        echo "waiting until it ends (Ctrl-C to give up)" >&2
+        if ! flock "$WINE_SESSION_LOCK"; then
+            exec {WINE_SESSION_LOCK}>&-
+            WINE_SESSION_LOCK=""
+            return 1
+        fi
+    fi
+    echo "$$ $(basename -- "$0") $(date +%T)" >"$lock"
+}
+
 # Xvfb picks a free display itself (-displayfd) and writes its number once it
 # accepts connections: looking for a free number first races with a second
 # run starting at the same moment.
 wine_session_start_xvfb() {
     local number log i
     number=$(mktemp) && log=$(mktemp) || return 1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" </dev/null >/dev/null 2>"$log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" {WINE_SESSION_LOCK}>&- \
+        </dev/null >/dev/null 2>"$log" &
     XVFB_PID=$!
     for i in $(seq 300); do
         [ -s "$number" ] && break
@@ -76,16 +114,19 @@ wine_session_start_xvfb() {
 
 # wine_prefix_stop PREFIX: stops the wineserver of that prefix alone and
 # waits, bounded, until it has ended: it writes the registry into the prefix
-# as it ends, so the prefix may be removed only then.
+# as it ends, so the prefix may be removed, or used by the next session, only
+# then. Says so when the server has not ended in time.
 wine_prefix_stop() {
-    WINEPREFIX="$1" wineserver -k </dev/null >/dev/null 2>&1 || true
-    WINEPREFIX="$1" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
+    local status=0
+    WINEPREFIX="$1" timeout 60 wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$1" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || status=$?
+    if [ "$status" -eq 124 ]; then echo "the wineserver of $1 has not ended within a minute" >&2; fi
 }
 
 wine_session_stop() {
     # Only the session's own prefix: without it wineserver would stop ~/.wine's.
     if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
-        WINEPREFIX="$WINE_SESSION_PREFIX" wineserver -k </dev/null >/dev/null 2>&1 || true
+        wine_prefix_stop "$WINE_SESSION_PREFIX"
         WINE_SESSION_PREFIX=""
     fi
     if [ -n "${XVFB_PID:-}" ]; then
@@ -97,5 +138,10 @@ wine_session_stop() {
         else
             unset DISPLAY
         fi
+    fi
+    # Last, once nothing of the session runs in the prefix any more.
+    if [ -n "${WINE_SESSION_LOCK:-}" ]; then
+        exec {WINE_SESSION_LOCK}>&-
+        WINE_SESSION_LOCK=""
     fi
 }
