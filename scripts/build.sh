@@ -16,9 +16,14 @@ if [ -e "$build" ] && [ ! -O "$build" ]; then
     exit 1
 fi
 "$root/scripts/install-deps.sh"
-# A build folder configured with the posix thread model is configured anew.
-if grep -qs 'g++-posix' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+runtime=$("$root/scripts/build-runtime.sh")
+# A build folder configured with the posix thread model, or with another
+# runtime than this one, is configured anew: the compiler flags that name the
+# runtime are set only when a folder is first configured.
+if grep -qs 'g++-posix' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake ||
+    { [ -f "$build/CMakeCache.txt" ] && ! grep -qx "SUITE_I486_RUNTIME:PATH=$runtime" "$build/CMakeCache.txt"; }; then
     rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DSUITE_I486_RUNTIME:PATH="$runtime" >/dev/null
 cmake --build "$build" -j"$(nproc)"

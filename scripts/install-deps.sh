@@ -9,7 +9,11 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
-          googletest wine wine32:i386 xvfb fonts-wine imagemagick mtools)
+          googletest wine wine32:i386 xvfb fonts-wine imagemagick mtools
+          # the i486 runtime (scripts/build-runtime.sh): GCC's sources, and what
+          # configuring them and fetching the C runtime's sources take
+          gcc-12-source g++ gawk libgmp-dev libmpfr-dev libmpc-dev patch xz-utils bzip2
+          dpkg-dev debian-archive-keyring)
 
 # The scripts' own tests: bats runs them, shellcheck reads every script.
 script_test_packages=(bats shellcheck)

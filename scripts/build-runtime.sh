@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Builds the runtime that every program of the suite links, for the i486:
+# the C runtime's start-up objects and libraries (Debian's mingw-w64 source),
+# and libgcc and the C++ runtime (GCC's source from gcc-12-source), compiled
+# with the installed cross compiler. Debian builds these for the i686, whose
+# CMOV most machines of the target generation cannot run.
+#
+# Prints the runtime's folder: lib/ (start-up objects and libraries, found
+# first through -B) and include/c++/ (the C++ runtime's headers, configured
+# together with its library). The result is cached outside the clone, keyed
+# by the source versions, the compiler, the flags and this script with its
+# patch, so a second build, a new clone or CI on the same machine reuses it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+target=i686-w64-mingw32
+cc=$target-gcc-win32
+cxx=$target-g++-win32
+# Tuned for the i486 as well: generic tuning writes ctz as "rep bsf", the
+# encoding of the later tzcnt, which an i486 runs as bsf but which no check
+# can tell from tzcnt.
+flags="-O2 -g0 -march=i486"
+# The assembler refuses anything past the i486 with its FPU, inline assembly
+# included, in the C++ runtime. Not in libgcc, whose half-precision helpers
+# are SSE2 by design (their values travel in XMM registers), nor in the C
+# runtime, whose floating-point environment functions touch the SSE control
+# register after probing for it. Only code that calls those links them, and
+# the baseline check sees whatever a binary links.
+assembler_guard="-Wa,-march=i486+387"
+gcc_tarball=/usr/src/gcc-12/gcc-12.2.0-dfsg.tar.xz
+patches=("$root/toolchain/libgcc-gthr-semaphore-ansi.patch")
+
+version_of() { dpkg-query -W -f='${Version}' "$1"; }
+gcc_source_version=$(version_of gcc-12-source)
+compiler_version=$(version_of "g++-mingw-w64-i686-win32")
+# The C runtime is built from the source of the headers that are installed.
+crt_version=$(version_of mingw-w64-i686-dev)
+
+key=$( {
+    printf '%s\n' "$gcc_source_version" "$compiler_version" "$crt_version" "$flags" "$assembler_guard"
+    cat "$0" "${patches[@]}"
+} | sha256sum | cut -c1-16)
+cache=${SUITE_RUNTIME_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zeph-suite}
+out=$cache/i486-runtime-$key
+if [ -f "$out/complete" ]; then
+    echo "$out"
+    exit 0
+fi
+
+mkdir -p "$cache"
+# One build at a time per cache; a second caller waits and then reuses it.
+exec 9>"$cache/.lock"
+flock 9
+if [ -f "$out/complete" ]; then
+    echo "$out"
+    exit 0
+fi
+
+work=$(mktemp -d "$cache/.build-XXXXXX")
+log=$work/build.log
+trap 'echo "building the i486 runtime failed; its log: $log" >&2' ERR
+echo "building the i486 runtime (once per machine, some minutes); log: $log" >&2
+jobs=$(nproc)
+
+# The sources of the installed mingw-w64 headers, through a source list of
+# our own: the machine's apt configuration is left as it is.
+fetch_crt_source() {
+    local apt=$work/apt codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    mkdir -p "$apt/lists/partial" "$apt/archives/partial" "$work/src"
+    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+    {
+        echo "deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename main"
+        echo "deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename-updates main"
+        echo "deb-src [signed-by=$keyring] http://deb.debian.org/debian-security $codename-security main"
+    } >"$apt/sources.list"
+    local options=(-q -o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt")
+    # apt drops root to its sandbox user, who cannot write into our folder.
+    [ "$(id -u)" -ne 0 ] || options+=(-o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update
+    (cd "$work/src" && apt-get "${options[@]}" source --download-only "mingw-w64=$crt_version")
+    local tarball
+    for tarball in "$work"/src/mingw-w64_*.orig.tar.*; do
+        case "$tarball" in *.asc) ;; *) tar -xf "$tarball" -C "$work/src" ;; esac
+    done
+}
+
+build_crt() {
+    local src build=$work/crt
+    fetch_crt_source
+    src=$(echo "$work"/src/mingw-w64-v*/mingw-w64-crt)
+    mkdir -p "$build/lib32"
+    (cd "$build" && "$src/configure" --host=$target --prefix="$work/unused" \
+        --disable-lib64 --enable-lib32 CC=$cc CXX=$cxx CFLAGS="$flags" CXXFLAGS="$flags")
+    # Only what a program links; import libraries hold no code and stay Debian's.
+    make -C "$build" -j"$jobs" lib32/crt2.o lib32/dllcrt2.o lib32/libmingw32.a \
+        lib32/libmingwex.a lib32/libmsvcrt.a lib32/libmoldname.a
+}
+
+# libgcc's build reads a few headers and variables from a configured compiler
+# tree; those are generated here without building the compiler itself.
+prepare_gcc_tree() {
+    local src=$work/gcc-12.2.0 build=$work/gcc
+    tar -xf "$gcc_tarball" -C "$work" --exclude=gcc-12.2.0/gcc/testsuite --exclude=gcc-12.2.0/libgo \
+        --exclude=gcc-12.2.0/libphobos --exclude=gcc-12.2.0/gcc/ada --exclude=gcc-12.2.0/libgfortran \
+        --exclude=gcc-12.2.0/libgomp --exclude=gcc-12.2.0/libsanitizer
+    local patch
+    for patch in "${patches[@]}"; do patch -d "$src" -p1 --quiet <"$patch"; done
+    mkdir -p "$build"
+    (cd "$build" && "$src/configure" --target=$target --prefix="$work/unused" \
+        --enable-languages=c,c++ --disable-multilib --enable-threads=win32 --with-arch=i486 \
+        --with-tune=generic --disable-sjlj-exceptions --with-dwarf2 --disable-nls --disable-lto)
+    make -C "$build" -j"$jobs" all-build-libiberty configure-gcc
+    make -C "$build/gcc" -j"$jobs" tconfig.h tm.h options.h insn-constants.h insn-modes.h insn-flags.h
+    # The variables file names the driver as a prerequisite, which is not built.
+    make -C "$build/gcc" -o xgcc -o specs -o config.status -o Makefile libgcc.mvars
+    # The C runtime's headers are there, as they are for Debian's own build.
+    sed -i 's/^INHIBIT_LIBC_CFLAGS = .*/INHIBIT_LIBC_CFLAGS = /' "$build/gcc/libgcc.mvars"
+    mkdir -p "$build/gcc/include"
+}
+
+build_libgcc() {
+    local src=$work/gcc-12.2.0 build=$work/gcc/$target/libgcc
+    mkdir -p "$build"
+    (cd "$build" && "$src/libgcc/configure" --host=$target --target=$target \
+        --build="$("$src/config.guess")" --prefix="$work/unused" --disable-shared CC=$cc CFLAGS="$flags")
+    make -C "$build" -j"$jobs"
+    # Built without a shared libgcc, the unwinder lands in libgcc.a; the driver
+    # asks for it as libgcc_eh.a, as Debian's runtime has it.
+    local eh=(unwind-dw2.o unwind-dw2-fde.o unwind-sjlj.o unwind-c.o emutls.o)
+    (cd "$build" && $target-ar rcs libgcc_eh.a "${eh[@]}" && $target-ar d libgcc.a "${eh[@]}")
+}
+
+build_libstdcxx() {
+    local src=$work/gcc-12.2.0 build=$work/gcc/$target/libstdc++-v3
+    mkdir -p "$build"
+    # The options of Debian's cross compiler that shape the library.
+    (cd "$build" && "$src/libstdc++-v3/configure" --host=$target --target=$target \
+        --build="$("$src/config.guess")" --prefix="$work/stage" --disable-shared --disable-multilib \
+        --disable-nls --enable-fully-dynamic-string --enable-libstdcxx-time=yes \
+        --enable-libstdcxx-filesystem-ts=yes --disable-libstdcxx-pch \
+        CC=$cc CXX=$cxx CFLAGS="$flags $assembler_guard" CXXFLAGS="$flags $assembler_guard")
+    make -C "$build" -j"$jobs"
+    make -C "$build" install
+}
+
+assemble() {
+    local tmp=$work/runtime stage=$work/stage libgcc=$work/gcc/$target/libgcc crt=$work/crt/lib32
+    mkdir -p "$tmp/lib" "$tmp/include"
+    cp "$crt"/crt2.o "$crt"/dllcrt2.o "$crt"/libmingw32.a "$crt"/libmingwex.a \
+        "$crt"/libmsvcrt.a "$crt"/libmoldname.a "$tmp/lib/"
+    cp "$libgcc"/crtbegin.o "$libgcc"/crtend.o "$libgcc"/libgcc.a "$libgcc"/libgcc_eh.a "$tmp/lib/"
+    cp "$stage"/lib/libstdc++.a "$stage"/lib/libsupc++.a "$stage"/lib/libstdc++fs.a "$tmp/lib/"
+    cp -r "$stage/include/c++/12.2.0" "$tmp/include/c++"
+    {
+        echo "gcc-12-source $gcc_source_version"
+        echo "mingw-w64 $crt_version"
+        echo "compiler $compiler_version"
+        echo "flags $flags (the C++ runtime also $assembler_guard)"
+    } >"$tmp/versions"
+    rm -rf "$out"
+    mv "$tmp" "$out"
+    touch "$out/complete"
+}
+
+{
+    build_crt >"$work/crt.log" 2>&1 &
+    crt_job=$!
+    prepare_gcc_tree
+    build_libgcc
+    build_libstdcxx
+    wait "$crt_job" || { cat "$work/crt.log"; false; }
+    cat "$work/crt.log"
+    assemble
+} >"$log" 2>&1
+trap - ERR
+rm -rf "$work"
+echo "$out"
