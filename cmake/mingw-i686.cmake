@@ -24,8 +24,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
 # scripts/build-runtime.sh builds for it: Debian's start-up objects, libgcc and
 # C++ runtime are built for the i686 (CMOV). -B puts the runtime's start-up
 # objects and libraries before the compiler's own; the C++ runtime's headers
-# are the ones configured with its library. Tuning follows -march (see
-# build-runtime.sh for why not generic). The assembler is held to the
+# are the ones configured with its library. Tuning stays generic, as
+# Debian's compiler has it. The assembler is held to the
 # i486 with its built-in FPU too, so that an instruction the compiler did not
 # choose (inline or hand-written assembly) fails the build instead of a
 # customer's machine.
@@ -41,6 +41,6 @@ if(NOT EXISTS ${SUITE_I486_RUNTIME}/complete)
     message(FATAL_ERROR "${SUITE_I486_RUNTIME} is no complete i486 runtime (scripts/build-runtime.sh)")
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES SUITE_I486_RUNTIME)
-set(SUITE_I486_FLAGS "-march=i486 -Wa,-march=i486+387 -B${SUITE_I486_RUNTIME}/lib/")
+set(SUITE_I486_FLAGS "-march=i486 -mtune=generic -Wa,-march=i486+387 -B${SUITE_I486_RUNTIME}/lib/")
 set(CMAKE_C_FLAGS_INIT "${SUITE_I486_FLAGS}")
 set(CMAKE_CXX_FLAGS_INIT "${SUITE_I486_FLAGS} -nostdinc++ -isystem ${SUITE_I486_RUNTIME}/include/c++ -isystem ${SUITE_I486_RUNTIME}/include/c++/${TOOL_PREFIX} -isystem ${SUITE_I486_RUNTIME}/include/c++/backward")

@@ -16,10 +16,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 target=i686-w64-mingw32
 cc=$target-gcc-win32
 cxx=$target-g++-win32
-# Tuned for the i486 as well: generic tuning writes ctz as "rep bsf", the
-# encoding of the later tzcnt, which an i486 runs as bsf but which no check
-# can tell from tzcnt.
-flags="-O2 -g0 -march=i486"
+# Generic tuning, as Debian's compiler has: the baseline restricts the
+# instructions, not how they are scheduled. The C runtime is tuned for the
+# i486: with generic tuning its number conversion writes ctz as "rep bsf",
+# the encoding of the later tzcnt, which an i486 runs as bsf but which no
+# check can tell from tzcnt.
+flags="-O2 -g0 -march=i486 -mtune=generic"
+crt_flags="-O2 -g0 -march=i486 -mtune=i486"
 # The assembler refuses anything past the i486 with its FPU, inline assembly
 # included, in the C++ runtime. Not in libgcc, whose half-precision helpers
 # are SSE2 by design (their values travel in XMM registers), nor in the C
@@ -37,7 +40,8 @@ compiler_version=$(version_of "g++-mingw-w64-i686-win32")
 crt_version=$(version_of mingw-w64-i686-dev)
 
 key=$( {
-    printf '%s\n' "$gcc_source_version" "$compiler_version" "$crt_version" "$flags" "$assembler_guard"
+    printf '%s\n' "$gcc_source_version" "$compiler_version" "$crt_version" "$flags" "$crt_flags" \
+        "$assembler_guard"
     cat "$0" "${patches[@]}"
 } | sha256sum | cut -c1-16)
 cache=${SUITE_RUNTIME_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zeph-suite}
@@ -92,7 +96,7 @@ build_crt() {
     src=$(echo "$work"/src/mingw-w64-v*/mingw-w64-crt)
     mkdir -p "$build/lib32"
     (cd "$build" && "$src/configure" --host=$target --prefix="$work/unused" \
-        --disable-lib64 --enable-lib32 CC=$cc CXX=$cxx CFLAGS="$flags" CXXFLAGS="$flags")
+        --disable-lib64 --enable-lib32 CC=$cc CXX=$cxx CFLAGS="$crt_flags" CXXFLAGS="$crt_flags")
     # Only what a program links; import libraries hold no code and stay Debian's.
     make -C "$build" -j"$jobs" lib32/crt2.o lib32/dllcrt2.o lib32/libmingw32.a \
         lib32/libmingwex.a lib32/libmsvcrt.a lib32/libmoldname.a
@@ -157,7 +161,7 @@ assemble() {
         echo "gcc-12-source $gcc_source_version"
         echo "mingw-w64 $crt_version"
         echo "compiler $compiler_version"
-        echo "flags $flags (the C++ runtime also $assembler_guard)"
+        echo "flags $flags (the C++ runtime also $assembler_guard; the C runtime $crt_flags)"
     } >"$tmp/versions"
     rm -rf "$out"
     mv "$tmp" "$out"
