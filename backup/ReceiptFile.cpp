@@ -1,10 +1,9 @@
 #include "ReceiptFile.h"
+#include "FileSystem.h"
 
 #include <windows.h>
 
 namespace {
-
-const int FirstReadCapacity = 256;
 
 // value as the profile functions give it back: without the blanks around it
 // and without one pair of matching quotes around the rest.
@@ -28,22 +27,6 @@ bool sameText(const QFC::String& a, const QFC::String& b)
         if (a.at(i) != b.at(i))
             return false;
     return true;
-}
-
-// The profile functions report a value cut short only as a count of size - 1.
-QFC::String readValue(const char* section, const char* key, const char* fallback, const char* path)
-{
-    QFC::String value;
-    for (int capacity = FirstReadCapacity;; capacity *= 2) {
-        char* buffer = value.getBuffer(capacity);
-        DWORD count = ::GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(capacity + 1),
-                                                 path);
-        value.releaseBuffer();
-        if (static_cast<int>(count) < capacity) {
-            value.setLength(static_cast<int>(count));
-            return value;
-        }
-    }
 }
 
 } // namespace
@@ -73,8 +56,8 @@ int ReceiptFile::FlushAndCheck() const
         // A fallback unlike the expected text tells a missing key from an
         // empty value.
         const char* fallback = expected.isEmpty() ? "-" : "";
-        QFC::String found = readValue(entry.section.textOrEmpty(), entry.key.textOrEmpty(), fallback,
-                                      path.textOrEmpty());
+        QFC::String found = QFC::profileString(path.textOrEmpty(), entry.section.textOrEmpty(),
+                                               entry.key.textOrEmpty(), fallback);
         if (!sameText(found, expected))
             return entry.unwritten;
     }

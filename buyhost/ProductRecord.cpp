@@ -9,7 +9,6 @@ namespace {
 const char InfoFolder[] = "Brenvick\\ZEPH\\Info";
 const char RecordFileName[] = "PRODUCT.INF";
 const char RecordSection[] = "PRODUCT";
-const int FirstFieldCapacity = 260;
 
 bool isFile(const QFC::String& path)
 {
@@ -51,20 +50,7 @@ bool ProductRecord::Open(const QFC::String& productIdentifier)
 
 QFC::String ProductRecord::Field(const char* name) const
 {
-    QFC::String value;
     if (!IsOpen())
-        return value;
-    // The profile functions report truncation only as a length of size - 1.
-    int capacity = FirstFieldCapacity;
-    for (;;) {
-        char* buffer = value.getBuffer(capacity);
-        DWORD count = ::GetPrivateProfileStringA(RecordSection, name, "", buffer,
-                                                 static_cast<DWORD>(capacity + 1), recordPath.text());
-        value.releaseBuffer();
-        if (static_cast<int>(count) < capacity) {
-            value.setLength(static_cast<int>(count));
-            return value;
-        }
-        capacity *= 2;
-    }
+        return QFC::String();
+    return QFC::profileString(recordPath.text(), RecordSection, name, "");
 }

@@ -12,6 +12,7 @@ namespace {
 const char CurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char ProgramFilesValue[] = "ProgramFilesDir";
 const char Separators[] = "\\/";
+const int FirstProfileCapacity = 260;
 
 // A count of 0 is a failure and a count of MaxPath or more means the name
 // did not fit: the buffer then holds no usable name.
@@ -51,6 +52,22 @@ bool namesDosDevice(const char* name)
                startsWithAscii(name, "NUL");
     return length == 4 && (startsWithAscii(name, "COM") || startsWithAscii(name, "LPT")) && name[3] >= '1' &&
            name[3] <= '9';
+}
+
+String profileString(const char* path, const char* section, const char* key, const char* fallback)
+{
+    // The profile functions report a value cut short only as a count of size - 1.
+    String value;
+    for (int capacity = FirstProfileCapacity;; capacity *= 2) {
+        char* buffer = value.getBuffer(capacity);
+        DWORD count =
+            ::GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(capacity + 1), path);
+        value.releaseBuffer();
+        if (static_cast<int>(count) < capacity) {
+            value.setLength(static_cast<int>(count));
+            return value;
+        }
+    }
 }
 
 String windowsDirectory()

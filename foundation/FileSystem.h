@@ -30,6 +30,9 @@ String tempFileName(const String& prefix, String directory);
 // a dot (blanks before the dot count for nothing). Such a path reaches the
 // device, whatever folder it names; false for null.
 bool namesDosDevice(const char* name);
+// Value key of section in the profile file path, whole however long it is;
+// fallback when the key is missing.
+String profileString(const char* path, const char* section, const char* key, const char* fallback);
 // True when path names an existing file or directory; false for "".
 bool fileExists(const String& path);
 // Copies source over destination, which is overwritten when it exists.
