@@ -18,10 +18,6 @@ namespace {
 const DWORD StepTimeoutMs = 60000;
 const int MessageText = 1000;
 const int ProgressHeader = 1010;
-struct Button {
-    const char* name;
-    int id;
-} const Buttons[] = {{"Back", 100}, {"Next", 101}, {"Finish", 102}, {"Cancel", 103}};
 
 std::string pageText(HWND sheet)
 {
@@ -62,7 +58,7 @@ int waitForText(const char* title, const char* prefix)
 int press(const char* title, const char* name)
 {
     HWND sheet = waitForWindow(title);
-    for (const Button& b : Buttons) {
+    for (const testsupport::WizardButton& b : testsupport::WizardButtons) {
         if (std::strcmp(b.name, name) != 0)
             continue;
         HWND button = sheet ? ::GetDlgItem(sheet, b.id) : nullptr;

@@ -271,8 +271,8 @@ HWND controlBelow(HWND window, int controlId, bool visibleOnly)
 
 bool wizardWaitsForUser(HWND sheet)
 {
-    for (UINT id : WizardButtonIds) {
-        HWND button = ::GetDlgItem(sheet, id);
+    for (const WizardButton& b : WizardButtons) {
+        HWND button = ::GetDlgItem(sheet, b.id);
         if (button && ::IsWindowVisible(button) && ::IsWindowEnabled(button))
             return true;
     }

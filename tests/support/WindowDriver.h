@@ -58,8 +58,12 @@ HWND visibleControl(HWND window, int controlId);
 // The same, shown or hidden, such as a text of a page the wizard has left.
 HWND anyControl(HWND window, int controlId);
 
-// The ids of a wizard sheet's Back, Next, Finish and Cancel buttons.
-const UINT WizardButtonIds[] = {100, 101, 102, 103};
+// A wizard sheet's Back, Next, Finish and Cancel buttons, by caption and id.
+struct WizardButton {
+    const char* name;
+    UINT id;
+};
+const WizardButton WizardButtons[] = {{"Back", 100}, {"Next", 101}, {"Finish", 102}, {"Cancel", 103}};
 // How long, and in how many looks, a wizard must show the same text with a
 // button to press before a wait for another text takes it for the end of the
 // story: a posted click is handled within milliseconds, a copy run has its
