@@ -173,12 +173,20 @@ void String::assignBytes(const char* bytes, uint32_t count)
     block_ = fresh;
 }
 
-void String::appendBytes(const char* bytes, uint32_t count)
+// A separator, when given, goes in front of the bytes in the same step, so a
+// path join costs at most one new block. The bytes may lie in this string's
+// own block: in place they are moved before the separator is stored, and a
+// new block is filled before the old one is released.
+void String::appendBytes(const char* bytes, uint32_t count, char separator)
 {
     uint32_t old = static_cast<uint32_t>(length());
-    uint32_t n = old + count;
+    uint32_t lead = separator ? 1 : 0;
+    uint32_t n = old + lead + count;
     if (block_ && block::writableInPlace(block_, n)) {
-        memmove(block_->data() + old, bytes, count);
+        char* end = block_->data() + old;
+        memmove(end + lead, bytes, count);
+        if (separator)
+            *end = separator;
         block_->length = n;
         block_->data()[n] = 0;
         return;
@@ -186,7 +194,9 @@ void String::appendBytes(const char* bytes, uint32_t count)
     StringBuffer* fresh = block::allocate(n);
     if (block_)
         memcpy(fresh->data(), block_->data(), old);
-    memcpy(fresh->data() + old, bytes, count);
+    if (separator)
+        fresh->data()[old] = separator;
+    memcpy(fresh->data() + old + lead, bytes, count);
     fresh->data()[n] = 0;
     block::release(block_);
     block_ = fresh;
@@ -255,13 +265,9 @@ String& String::appendPath(const String& component)
         *this = component;
         return *this;
     }
-    if (&component == this) {  // the separator would become part of the component
-        const String keep(component);
-        return appendPath(keep);
-    }
-    if (!isSeparator(block_->data()[block_->length - 1]) && !isSeparator(component.at(0)))
-        append('\\');
-    return append(component);
+    bool joined = isSeparator(block_->data()[block_->length - 1]) || isSeparator(component.at(0));
+    appendBytes(component.block_->data(), component.block_->length, joined ? 0 : '\\');
+    return *this;
 }
 
 String& String::appendPath(const char* component)
@@ -273,15 +279,9 @@ String& String::appendPath(const char* component)
     }
     if (!component)
         return *this;
-    if (isSeparator(block_->data()[block_->length - 1]))
-        return append(component);
-    String keep;
-    if (pointsIntoBlock(component)) {  // appending the separator may move this block
-        keep = component;
-        component = keep.text();
-    }
-    append('\\');
-    return append(component);
+    bool joined = isSeparator(block_->data()[block_->length - 1]);
+    appendBytes(component, static_cast<uint32_t>(strlen(component)), joined ? 0 : '\\');
+    return *this;
 }
 
 int String::find(char c, int start) const

@@ -106,7 +106,7 @@ private:
     void resizeKeep(uint32_t n);
     void resizeDiscard(uint32_t n);
     void makePrivate();
-    void appendBytes(const char* bytes, uint32_t count);
+    void appendBytes(const char* bytes, uint32_t count, char separator = 0);
     void assignBytes(const char* bytes, uint32_t count);
     bool pointsIntoBlock(const char* p) const;
 

@@ -240,6 +240,26 @@ TEST(StringAppendPath, ComponentInsideTheOwnBlock)
     EXPECT_EQ(std::string(49, 'p') + "\\" + std::string(9, 'p'), str(s));
 }
 
+// The separator alone would fit a block of its own, the name would not: the
+// join still allocates once.
+TEST(StringAppendPath, SharedDirectoryTakesOneNewBlock)
+{
+    const String directory(std::string(48, 'd').c_str());
+    const String name(std::string(60, 'n').c_str());
+    const std::string joined = std::string(48, 'd') + "\\" + std::string(60, 'n');
+    for (int form = 0; form < 2; ++form) {
+        String path(directory);
+        long before = QFC::block::allocationCount();
+        if (form == 0)
+            path.appendPath(name.text());
+        else
+            path.appendPath(name);
+        EXPECT_EQ(before + 1, QFC::block::allocationCount()) << "form " << form;
+        EXPECT_EQ(joined, str(path)) << "form " << form;
+        EXPECT_EQ(std::string(48, 'd'), str(directory)) << "form " << form;
+    }
+}
+
 TEST(StringSearch, FindAndFindOneOf)
 {
     String s("abcabc");
