@@ -15,22 +15,38 @@ namespace {
 volatile unsigned sink;
 
 template <typename Work>
-double best(Work work, int repeats = 5)
+double timed(Work work)
 {
-    double fastest = 1e30;
-    for (int r = 0; r < repeats; ++r) {
-        double start = now();
-        work();
-        double elapsed = now() - start;
-        if (elapsed < fastest)
-            fastest = elapsed;
-    }
-    return fastest;
+    double start = now();
+    work();
+    return now() - start;
 }
 
-void report(const char* what, double qfc, double std_)
+struct Times {
+    double qfc = 1e30;
+    double std_ = 1e30;
+};
+
+// The fastest of several runs of each, taken in turns, so that a slow spell
+// of a shared machine weighs on both sides alike instead of on one ratio.
+template <typename QfcWork, typename StdWork>
+Times fastestOfEach(QfcWork qfc, StdWork std_, int repeats = 5)
 {
-    std::printf("%-44s QFC %8.2f ms  std %8.2f ms  ratio %6.2f\n", what, qfc * 1e3, std_ * 1e3, std_ / qfc);
+    Times t;
+    for (int r = 0; r < repeats; ++r) {
+        double q = timed(qfc);
+        double s = timed(std_);
+        if (q < t.qfc)
+            t.qfc = q;
+        if (s < t.std_)
+            t.std_ = s;
+    }
+    return t;
+}
+
+void report(const char* what, const Times& t)
+{
+    std::printf("%-44s QFC %8.2f ms  std %8.2f ms  ratio %6.2f\n", what, t.qfc * 1e3, t.std_ * 1e3, t.std_ / t.qfc);
 }
 
 const int Copies = 200000;
@@ -39,40 +55,42 @@ void copies()
 {
     std::string text(1000, 'c');
     QFC::String qtext(text.c_str());
-    double q = best([&] {
-        for (int i = 0; i < Copies; ++i) {
-            QFC::String copy(qtext);
-            sink += static_cast<unsigned>(copy.length());
-        }
-    });
-    double s = best([&] {
-        for (int i = 0; i < Copies; ++i) {
-            std::string copy(text);
-            sink += static_cast<unsigned>(copy.size());
-        }
-    });
-    report("copy a 1,000-character text", q, s);
+    Times t = fastestOfEach(
+        [&] {
+            for (int i = 0; i < Copies; ++i) {
+                QFC::String copy(qtext);
+                sink += static_cast<unsigned>(copy.length());
+            }
+        },
+        [&] {
+            for (int i = 0; i < Copies; ++i) {
+                std::string copy(text);
+                sink += static_cast<unsigned>(copy.size());
+            }
+        });
+    report("copy a 1,000-character text", t);
 }
 
 void assignments()
 {
     std::string a(1000, 'a'), b(900, 'b');
     QFC::String qa(a.c_str()), qb(b.c_str());
-    double q = best([&] {
-        QFC::String target;
-        for (int i = 0; i < Copies; ++i) {
-            target = (i & 1) ? qa : qb;
-            sink += static_cast<unsigned>(target.length());
-        }
-    });
-    double s = best([&] {
-        std::string target;
-        for (int i = 0; i < Copies; ++i) {
-            target = (i & 1) ? a : b;
-            sink += static_cast<unsigned>(target.size());
-        }
-    });
-    report("assign 1,000/900-character texts", q, s);
+    Times t = fastestOfEach(
+        [&] {
+            QFC::String target;
+            for (int i = 0; i < Copies; ++i) {
+                target = (i & 1) ? qa : qb;
+                sink += static_cast<unsigned>(target.length());
+            }
+        },
+        [&] {
+            std::string target;
+            for (int i = 0; i < Copies; ++i) {
+                target = (i & 1) ? a : b;
+                sink += static_cast<unsigned>(target.size());
+            }
+        });
+    report("assign 1,000/900-character texts", t);
 }
 
 void appendingCharacters()
@@ -80,24 +98,26 @@ void appendingCharacters()
     const int Length = 10000;
     const int Rounds = 50;
     long allocationsBefore = QFC::block::allocationCount();
-    double q = best([&] {
-        for (int r = 0; r < Rounds; ++r) {
-            QFC::String text;
-            for (int i = 0; i < Length; ++i)
-                text.append('x');
-            sink += static_cast<unsigned>(text.length());
-        }
-    }, 1);
+    Times t = fastestOfEach(
+        [&] {
+            for (int r = 0; r < Rounds; ++r) {
+                QFC::String text;
+                for (int i = 0; i < Length; ++i)
+                    text.append('x');
+                sink += static_cast<unsigned>(text.length());
+            }
+        },
+        [&] {
+            for (int r = 0; r < Rounds; ++r) {
+                std::string text;
+                for (int i = 0; i < Length; ++i)
+                    text += 'x';
+                sink += static_cast<unsigned>(text.size());
+            }
+        },
+        1);
     long allocations = (QFC::block::allocationCount() - allocationsBefore) / Rounds;
-    double s = best([&] {
-        for (int r = 0; r < Rounds; ++r) {
-            std::string text;
-            for (int i = 0; i < Length; ++i)
-                text += 'x';
-            sink += static_cast<unsigned>(text.size());
-        }
-    }, 1);
-    report("append 10,000 single characters", q, s);
+    report("append 10,000 single characters", t);
     // A new block at length 1 and at every multiple of 50 up to 10,000.
     long expected = 1 + Length / 50;
     std::printf("%-44s %ld per text (the 50-byte growth rule gives %ld)%s\n", "  block allocations", allocations,
@@ -108,23 +128,24 @@ void joiningPaths()
 {
     std::string base = "C:\\Program Files\\Brenvick\\ZEPH\\Info";
     QFC::String qbase(base.c_str());
-    double q = best([&] {
-        for (int i = 0; i < Copies; ++i) {
-            QFC::String path(qbase);
-            path.appendPath("PRODUCT.INF");
-            sink += static_cast<unsigned>(path.length());
-        }
-    });
-    double s = best([&] {
-        for (int i = 0; i < Copies; ++i) {
-            std::string path(base);
-            if (!path.empty() && path.back() != '\\' && path.back() != '/')
-                path += '\\';
-            path += "PRODUCT.INF";
-            sink += static_cast<unsigned>(path.size());
-        }
-    });
-    report("join a directory and a file name", q, s);
+    Times t = fastestOfEach(
+        [&] {
+            for (int i = 0; i < Copies; ++i) {
+                QFC::String path(qbase);
+                path.appendPath("PRODUCT.INF");
+                sink += static_cast<unsigned>(path.length());
+            }
+        },
+        [&] {
+            for (int i = 0; i < Copies; ++i) {
+                std::string path(base);
+                if (!path.empty() && path.back() != '\\' && path.back() != '/')
+                    path += '\\';
+                path += "PRODUCT.INF";
+                sink += static_cast<unsigned>(path.size());
+            }
+        });
+    report("join a directory and a file name", t);
 }
 
 } // namespace
