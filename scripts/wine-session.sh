@@ -120,13 +120,55 @@ wine_prefix_stop() {
     local status=0
     WINEPREFIX="$1" timeout 60 wineserver -k </dev/null >/dev/null 2>&1 || true
     WINEPREFIX="$1" timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || status=$?
-    if [ "$status" -eq 124 ]; then echo "the wineserver of $1 has not ended within a minute" >&2; fi
+    if [ "$status" -eq 124 ]; then
+        echo "the wineserver of $1 has not ended within a minute" >&2
+        return 1
+    fi
+}
+
+# wine_session_stop_leftovers LOCK: once the server has ended, whatever still
+# holds the session's lock was started in the session and outlived it (under
+# qemu-user a services.exe has been seen waiting on for good), and would keep
+# the next session waiting forever. This shell and its ancestors hold the lock
+# too and are left alone.
+wine_session_stop_leftovers() {
+    local lock=$1 fd pid ancestors=" " leftovers=() i running
+    pid=$BASHPID
+    while [ -n "$pid" ] && [ "$pid" != 0 ]; do
+        ancestors+="$pid "
+        pid=$(awk '/^PPid:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+    done
+    for fd in /proc/[0-9]*/fd/*; do
+        [ "$(readlink "$fd" 2>/dev/null)" = "$lock" ] || continue
+        pid=${fd#/proc/}
+        pid=${pid%%/*}
+        # A holder shares the session's lock; a session waiting for the
+        # prefix has the file open too, but holds no lock on it.
+        grep -q '^lock:' "/proc/$pid/fdinfo/${fd##*/}" 2>/dev/null || continue
+        [[ "$ancestors" == *" $pid "* || " ${leftovers[*]} " == *" $pid "* ]] || leftovers+=("$pid")
+    done
+    [ ${#leftovers[@]} -gt 0 ] || return 0
+    for pid in "${leftovers[@]}"; do
+        echo "stopping process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)), which outlived the session's wineserver" >&2
+    done
+    kill "${leftovers[@]}" 2>/dev/null || true
+    for i in $(seq 50); do
+        running=0
+        for pid in "${leftovers[@]}"; do
+            if kill -0 "$pid" 2>/dev/null; then running=1; fi
+        done
+        [ "$running" = 1 ] || return 0
+        sleep 0.1
+    done
+    kill -9 "${leftovers[@]}" 2>/dev/null || true
 }
 
 wine_session_stop() {
     # Only the session's own prefix: without it wineserver would stop ~/.wine's.
     if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
-        wine_prefix_stop "$WINE_SESSION_PREFIX"
+        if wine_prefix_stop "$WINE_SESSION_PREFIX" && [ -n "${WINE_SESSION_LOCK:-}" ]; then
+            wine_session_stop_leftovers "$WINE_SESSION_PREFIX.lock"
+        fi
         WINE_SESSION_PREFIX=""
     fi
     if [ -n "${XVFB_PID:-}" ]; then

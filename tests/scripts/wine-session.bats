@@ -69,3 +69,24 @@ line() { grep -nx "$1" "$work/events" | cut -d: -f1; }
     echo "$output"
     [ "$status" -eq 0 ]
 }
+
+@test "a program that outlives the server is stopped with the session; the shell's own jobs without the lock run on" {
+    run timeout 60 bash -c '
+        . "$1/scripts/wine-session.sh"
+        wine_session_start "$2"
+        sleep 300 &
+        leftover=$!
+        sleep 300 {WINE_SESSION_LOCK}>&- &
+        other=$!
+        wine_session_stop
+        status=0
+        if kill -0 "$leftover" 2>/dev/null; then echo "the leftover runs on"; status=1; fi
+        if ! kill -0 "$other" 2>/dev/null; then echo "a job without the lock was stopped"; status=1; fi
+        kill "$leftover" "$other" 2>/dev/null
+        exec {lock}>>"$2/wineprefix.lock"
+        if ! flock -n "$lock"; then echo "the prefix is still taken"; status=1; fi
+        exit "$status"' session "$root" "$build" 3>&-
+    echo "$output"
+    [ "$status" -eq 0 ]
+    [[ "$output" == *"stopping process "*"sleep 300"*"which outlived the session's wineserver"* ]]
+}
