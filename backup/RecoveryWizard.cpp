@@ -6,12 +6,7 @@ RecoveryWizard::RecoveryWizard(QFC::String caption) : QFXWizardSheet(caption), m
 
 RecoveryWizard::~RecoveryWizard()
 {
-    // The pages are members, destroyed after this body: a report that came
-    // later would reach a page whose neighbours (the final page among them)
-    // are already gone. DoModal has waited already and destroyed the windows,
-    // so a page is still busy here only after a wait that failed, which no
-    // test under Wine brings about: the worker's handle is its own, and
-    // nothing else closes it.
+    // Before the page members go (QFXWizardSheet.h, WaitForBusyPages).
     WaitForBusyPages();
 }
 

@@ -99,7 +99,12 @@ protected:
 
     // Returns when no page is busy any more, delivering the reports of their
     // threads meanwhile. A derived sheet whose pages are its members calls it
-    // in its own destructor: this class's destructor runs after they are gone.
+    // in its own destructor: this class's destructor runs after they are gone,
+    // and a later report would reach a page whose neighbours (the final page
+    // among them) are gone already. DoModal has waited before, so a page is
+    // still busy there only after a wait that failed, which no test under
+    // Wine brings about: the worker's handle is its own, and nothing else
+    // closes it.
     void WaitForBusyPages();
 
     DECLARE_MESSAGE_MAP()
