@@ -25,10 +25,10 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
 # C++ runtime are built for the i686 (CMOV). -B puts the runtime's start-up
 # objects and libraries before the compiler's own; the C++ runtime's headers
 # are the ones configured with its library. Tuning stays generic, as
-# Debian's compiler has it. The assembler is held to the
-# i486 with its built-in FPU too, so that an instruction the compiler did not
-# choose (inline or hand-written assembly) fails the build instead of a
-# customer's machine.
+# Debian's compiler has it. The assembler is held to the i486 with its
+# built-in FPU too, so that an instruction the compiler did not choose
+# (inline or hand-written assembly) fails the build instead of a customer's
+# machine.
 if(NOT SUITE_I486_RUNTIME)
     execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../scripts/build-runtime.sh
         OUTPUT_VARIABLE SUITE_I486_RUNTIME OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE runtime_result)
