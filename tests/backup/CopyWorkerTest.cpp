@@ -388,6 +388,9 @@ DWORD WINAPI startTwiceThenDestroy(void* param)
         CopyWorker worker;
         worker.StartBackup(page, QFC::String(ProductId), drive);
         runs->secondStarted = worker.StartBackup(page, QFC::String("{NOT-INSTALLED}"), drive);
+        // Two workers' runs at once would interleave their reports in no
+        // fixed order.
+        worker.WaitForCompletion();
         CopyWorker going;
         going.StartBackup(page, QFC::String(ProductId), drive);
     }
