@@ -5,7 +5,9 @@
 # no Wine and no build; BUILD_DIR, when inside the clone, is not searched for
 # scripts.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+# The physical path: find does not follow a start point that is a symbolic
+# link, so a clone reached through one would hold no scripts.
+root=$(cd "$(dirname "$0")/../.." && pwd -P)
 build=$(realpath -m -- "${1:-$root/build}")
 status=0
 
