@@ -17,7 +17,9 @@ second="$build/wineprefix-restore"
 second_started=""
 finish() {
     local status=$?
-    if [ -n "$second_started" ]; then wine_prefix_stop "$second"; fi
+    # A second server that did not end fails the demo, but must not skip the
+    # session's stop (set -e would), and its prefix is kept.
+    if [ -n "$second_started" ]; then wine_prefix_stop "$second" || status=1; fi
     wine_session_stop
     if [ "$status" -eq 0 ]; then
         rm -rf "$second"
@@ -26,6 +28,7 @@ finish() {
     else
         echo "the demo failed" >&2
     fi
+    exit "$status"
 }
 trap finish EXIT
 wine_session_start "$build"
