@@ -126,27 +126,38 @@ wine_prefix_stop() {
     fi
 }
 
-# wine_session_stop_leftovers LOCK: once the server has ended, whatever still
-# holds the session's lock was started in the session and outlived it (under
-# qemu-user a services.exe has been seen waiting on for good), and would keep
-# the next session waiting forever. This shell and its ancestors hold the lock
-# too and are left alone.
-wine_session_stop_leftovers() {
-    local lock=$1 fd pid ancestors=" " leftovers=() i running
+# wine_session_lock_holders LOCK: the processes that hold the session's lock
+# on LOCK, one a line, but for this shell and its ancestors, which hold it too.
+# One find lists every open file: a process per file would take half a minute.
+wine_session_lock_holders() {
+    local lock=$1 pid skip=" " links fd target
     pid=$BASHPID
     while [ -n "$pid" ] && [ "$pid" != 0 ]; do
-        ancestors+="$pid "
+        skip+="$pid "
         pid=$(awk '/^PPid:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
     done
-    for fd in /proc/[0-9]*/fd/*; do
-        [ "$(readlink "$fd" 2>/dev/null)" = "$lock" ] || continue
+    # Without the lock itself, or find would list its own.
+    links=$(find /proc/[0-9]*/fd -mindepth 1 -maxdepth 1 -printf '%p\t%l\n' 2>/dev/null {WINE_SESSION_LOCK}>&-)
+    while IFS=$'\t' read -r fd target; do
+        [ "$target" = "$lock" ] || continue
         pid=${fd#/proc/}
         pid=${pid%%/*}
+        [[ "$skip" != *" $pid "* ]] || continue
         # A holder shares the session's lock; a session waiting for the
         # prefix has the file open too, but holds no lock on it.
         grep -q '^lock:' "/proc/$pid/fdinfo/${fd##*/}" 2>/dev/null || continue
-        [[ "$ancestors" == *" $pid "* || " ${leftovers[*]} " == *" $pid "* ]] || leftovers+=("$pid")
-    done
+        skip+="$pid "
+        echo "$pid"
+    done <<<"$links"
+}
+
+# wine_session_stop_leftovers LOCK: once the server has ended, whatever still
+# holds the session's lock was started in the session and outlived it (under
+# qemu-user a services.exe has been seen waiting on for good), and would keep
+# the next session waiting forever.
+wine_session_stop_leftovers() {
+    local lock=$1 leftovers=() pid i running
+    mapfile -t leftovers < <(wine_session_lock_holders "$lock")
     [ ${#leftovers[@]} -gt 0 ] || return 0
     for pid in "${leftovers[@]}"; do
         echo "stopping process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)), which outlived the session's wineserver" >&2
@@ -160,7 +171,10 @@ wine_session_stop_leftovers() {
         [ "$running" = 1 ] || return 0
         sleep 0.1
     done
-    kill -9 "${leftovers[@]}" 2>/dev/null || true
+    # Only what still holds the lock: an id listed above may have ended since
+    # and been given to another process.
+    mapfile -t leftovers < <(wine_session_lock_holders "$lock")
+    [ ${#leftovers[@]} -eq 0 ] || kill -9 "${leftovers[@]}" 2>/dev/null || true
 }
 
 wine_session_stop() {

@@ -74,15 +74,21 @@ line() { grep -nx "$1" "$work/events" | cut -d: -f1; }
     run timeout 60 bash -c '
         . "$1/scripts/wine-session.sh"
         wine_session_start "$2"
-        sleep 300 &
+        (trap "" TERM; exec sleep 300) &
         leftover=$!
         sleep 300 {WINE_SESSION_LOCK}>&- &
         other=$!
+        # Lets go of the lock when asked to end, as does a new process given a leftover'"'"'s id.
+        (trap "exec {WINE_SESSION_LOCK}>&-; trap - TERM" TERM; while :; do sleep 0.1; done) &
+        released=$!
         wine_session_stop
         status=0
+        # Killed, it is still there until this shell has reaped it.
+        for _ in $(seq 10); do kill -0 "$leftover" 2>/dev/null && sleep 0.1; done
         if kill -0 "$leftover" 2>/dev/null; then echo "the leftover runs on"; status=1; fi
         if ! kill -0 "$other" 2>/dev/null; then echo "a job without the lock was stopped"; status=1; fi
-        kill "$leftover" "$other" 2>/dev/null
+        if ! kill -0 "$released" 2>/dev/null; then echo "a process that let go of the lock was killed"; status=1; fi
+        kill -9 "$leftover" "$other" "$released" 2>/dev/null
         exec {lock}>>"$2/wineprefix.lock"
         if ! flock -n "$lock"; then echo "the prefix is still taken"; status=1; fi
         exit "$status"' session "$root" "$build" 3>&-
