@@ -112,8 +112,21 @@ emulator_suite() {
     esac
 }
 
+# packages_beside NAME SUITE: the packages other than NAME that installing NAME
+# from SUITE installs or upgrades, one a line with the version installed
+# before, or none; from the "Inst" lines of apt-get's simulation.
+packages_beside() {
+    local out
+    out=$(apt-get -s -q install -y --no-install-recommends -t "$2" "$1" 2>&1) || {
+        echo "apt-get cannot install $1 from $2: $out" >&2
+        return 1
+    }
+    echo "$out" | awk -v name="$1" '$1 == "Inst" && $2 != name && index($2, name ":") != 1 {
+        print $2, ($3 ~ /^\[.*\]$/ ? substr($3, 2, length($3) - 2) : "none") }'
+}
+
 install_emulator() {
-    local suite before
+    local suite before beside name version
     recent_qemu "$emulator" && return 0
     suite=$(emulator_suite)
     if [ "$suite" = bookworm-backports ] &&
@@ -124,11 +137,18 @@ install_emulator() {
     fi
     before=$(installed_version qemu-user)
     apt_get update
+    # What comes with it is listed first, so that undo, newest first, takes
+    # qemu-user back before what it needs.
+    beside=$(packages_beside qemu-user "$suite") || return 1
+    while read -r name version; do
+        [ -z "$name" ] || record "package $name $version"
+    done <<<"$beside"
     record "package qemu-user ${before:-none}"
     # qemu-user alone: qemu-user-static is now a transitional package whose
     # qemu-user-binfmt registers emulators for every foreign architecture.
     apt_get install -y --no-install-recommends -t "$suite" qemu-user
     echo "changed: installed qemu-user $(installed_version qemu-user) from $suite${before:+ (was $before)}"
+    [ -z "$beside" ] || echo "changed: installed or upgraded with it: $(cut -d' ' -f1 <<<"$beside" | paste -sd' ')"
     recent_qemu "$emulator" || { echo "$emulator is older than QEMU 8 after the install" >&2; return 1; }
 }
 

@@ -115,6 +115,7 @@ undo_through_unreadable() {
 @test "undo leaves a package that something installed since needs, and says so" {
     set_up_state
     echo qemu-user-binfmt >"$STUB_STATE/needs-qemu-user"
+    package qemu-user-binfmt "install ok installed" "$backports_version"
     run deps main --undo
     echo "$output"
     [ "$status" -ne 0 ]
@@ -136,4 +137,21 @@ undo_through_unreadable() {
     [ "$status" -eq 0 ]
     grep -q '^deinstall' "$STUB_STATE/package-qemu-user"
     [ ! -e "$backports" ]
+}
+
+@test "undo takes back what came with qemu-user: a new package removed, an upgraded one put back" {
+    echo "$backports_version" >"$STUB_STATE/available-qemu-user"
+    package libfdt1 "install ok installed" 1.6.1-4
+    printf '%s\n' 1.7.0-1~bpo12+1 1.6.1-4 >"$STUB_STATE/available-libfdt1"
+    printf '%s\n' "libfdt1 1.7.0-1~bpo12+1" "libcapstone4 4.0.2-5" >"$STUB_STATE/brings-qemu-user"
+    echo qemu-user | tee "$STUB_STATE/needs-libfdt1" >"$STUB_STATE/needs-libcapstone4"
+    run deps setup_emulator
+    echo "$output"
+    [ "$status" -eq 0 ]
+    run deps main --undo
+    echo "$output"
+    [ "$status" -eq 0 ]
+    grep -qx 'install ok installed|1.6.1-4' "$STUB_STATE/package-libfdt1"
+    grep -q '^deinstall' "$STUB_STATE/package-libcapstone4"
+    grep -q '^deinstall' "$STUB_STATE/package-qemu-user"
 }
