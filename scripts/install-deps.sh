@@ -49,6 +49,15 @@ installed_version() {
     { dpkg-query -W -f='${Status}|${Version}' "$1" 2>/dev/null || true; } | sed -n 's/^[a-z]* ok installed|//p'
 }
 installed() { [ -n "$(installed_version "$1")" ]; }
+# present_as_root FILE: prints yes or no, as root sees FILE; fails, saying so,
+# when root cannot be asked (as_root test -e then fails too, as for "absent").
+present_as_root() {
+    case $(as_root sh -c 'test -e "$1"; echo "$?"' sh "$1") in
+        0) echo yes ;;
+        1) echo no ;;
+        *) echo "cannot ask root whether $1 is there" >&2; return 1 ;;
+    esac
+}
 # record LINE: lists a change that is about to be made, before it is made, so
 # that an interrupt cannot leave a change unlisted; undo takes back only what
 # it finds changed. One line a change:
@@ -239,7 +248,8 @@ undo_change() {
             fi
             ;;
         source)
-            if as_root test -e "$what"; then
+            current=$(present_as_root "$what") || return 1
+            if [ "$current" = yes ]; then
                 as_root rm -f "$what" || { echo "could not remove the apt source $what" >&2; return 1; }
                 echo "removed the apt source $what"
                 apt_get update || echo "apt-get update failed; run it again once the network is back" >&2
@@ -276,9 +286,10 @@ undo_change() {
 # back is named, stays in the list, and makes the undo fail once the rest is
 # done.
 undo() {
-    local lines=() kept=() i kind what version text
+    local lines=() kept=() i kind what version text present new
     as_root true || { echo "--undo needs root: nothing was taken back" >&2; return 1; }
-    if as_root test -e "$changes"; then
+    present=$(present_as_root "$changes") || { echo "nothing was taken back" >&2; return 1; }
+    if [ "$present" = yes ]; then
         text=$(as_root cat "$changes") || { echo "cannot read $changes: nothing was taken back" >&2; return 1; }
         [ -z "$text" ] || mapfile -t lines <<<"$text"
     fi

@@ -38,7 +38,11 @@ deps() {
         os_release=$W/etc/os-release apt_sources=$W/etc binfmt=$W/binfmt emulator=$W/bin/qemu-i386
         backports_list=$W/etc/sources.list.d/zeph-bookworm-backports.list
         changes=$W/lib/zeph-suite/emulator-changes
-        as_root() { unshare --map-root-user "$@"; }
+        as_root() {
+            # Refused, as sudo can be, for whatever names $ROOT_REFUSED.
+            if [[ -n "${ROOT_REFUSED:-}" && " $* " == *" $ROOT_REFUSED "* ]]; then return 1; fi
+            unshare --map-root-user "$@"
+        }
         runs_32bit() { grep -q ":zeph-i386:" "$binfmt/register"; }
         export STUB_INTERRUPT_PID=$$
         "$@"' deps "$@"
@@ -154,4 +158,14 @@ undo_through_unreadable() {
     grep -qx 'install ok installed|1.6.1-4' "$STUB_STATE/package-libfdt1"
     grep -q '^deinstall' "$STUB_STATE/package-libcapstone4"
     grep -q '^deinstall' "$STUB_STATE/package-qemu-user"
+}
+
+@test "undo keeps a change that root cannot be asked about, and fails" {
+    set_up_state
+    export ROOT_REFUSED=$backports
+    run deps main --undo
+    echo "$output"
+    [ "$status" -ne 0 ]
+    [ -e "$backports" ]
+    [ "$(cat "$changes")" = "source $backports" ]
 }
