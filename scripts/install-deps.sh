@@ -308,8 +308,16 @@ undo() {
         as_root rm -f "$changes"
         return 0
     fi
-    printf '%s\n' "${kept[@]}" | as_root tee "$changes" >/dev/null
-    echo "not taken back, and still listed in $changes:" >&2
+    # Beside it and renamed: tee would empty the list before writing it, and
+    # an interrupt or a full disk then would lose the lines kept.
+    if new=$(as_root mktemp "$changes.XXXXXX") &&
+        printf '%s\n' "${kept[@]}" | as_root tee "$new" >/dev/null &&
+        as_root mv -f "$new" "$changes"; then
+        echo "not taken back, and still listed in $changes:" >&2
+    else
+        [ -z "$new" ] || as_root rm -f "$new"
+        echo "not taken back, and listed in $changes as before, which could not be rewritten:" >&2
+    fi
     printf '    %s\n' "${kept[@]}" >&2
     return 1
 }
