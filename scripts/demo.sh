@@ -137,6 +137,7 @@ second_started=yes
 (
     export WINEPREFIX="$second"
     wine wineboot -i </dev/null >/dev/null 2>&1
+    wine_prefix_fonts "$WINEPREFIX"
     wineserver -p </dev/null >/dev/null 2>&1 || true
     ln -sfn "$restore_disk" "$WINEPREFIX/dosdevices/a:"
     if [ -n "$interactive" ]; then

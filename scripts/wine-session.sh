@@ -49,6 +49,7 @@ wine_session_start() {
             return 1
         fi
     fi
+    wine_prefix_fonts "$WINEPREFIX"
     # Fails harmlessly when a server for this prefix is already running.
     wineserver -p </dev/null >/dev/null 2>&1 || true
     if ! wine wineboot </dev/null >/dev/null 2>&1; then
@@ -59,6 +60,19 @@ wine_session_start() {
     # A crashing program must end, not wait in a debugger no one answers.
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
         </dev/null >/dev/null 2>&1 || true
+}
+
+# wine_prefix_fonts PREFIX: Wine draws the title bar's buttons, check marks
+# and scroll arrows with its own Marlett face. Debian's Wine looks for its own
+# fonts in the data folder's ../fonts, /usr/share/fonts, while fonts-wine puts
+# them in /usr/share/wine/fonts, which fontconfig does not list either; without
+# it the close button shows an "r". The prefix's own Fonts folder is read
+# too. Only Marlett: the text keeps the faces the tests were written with.
+wine_prefix_fonts() {
+    local fonts="$1/drive_c/windows/Fonts" marlett=/usr/share/wine/fonts/marlett.ttf
+    [ ! -e "$fonts/marlett.ttf" ] || return 0
+    mkdir -p "$fonts" && cp "$marlett" "$fonts/" ||
+        echo "no Marlett in $1 (fonts-wine installs it): Wine's title bars show letters for their buttons" >&2
 }
 
 # wine_session_lock PREFIX: waits until no other session holds PREFIX, then
