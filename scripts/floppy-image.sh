@@ -55,8 +55,9 @@ floppy_image_read() {
         return 1
     fi
     mkdir -p "$folder"
-    # mcopy finds nothing to copy on an empty disk, and fails.
-    if [ -n "$(mdir -b -i "$image" :: 2>/dev/null)" ] &&
+    # mcopy finds nothing to copy on an empty disk, and fails. -a: hidden
+    # and system files are files too.
+    if [ -n "$(mdir -a -b -i "$image" :: 2>/dev/null)" ] &&
         ! out=$(mcopy -s -m -n -i "$image" '::/*' "$folder/" </dev/null 2>&1); then
         echo "cannot copy the files of the floppy image $image: $out" >&2
         rm -rf "$folder"

@@ -65,4 +65,10 @@ no_image_left() {
     floppy_image_read "$image" "$work/out"
     [ -d "$work/out" ]
     [ -z "$(ls -A "$work/out")" ]
+    # Hidden and system files are no empty disk.
+    printf x >"$disk/HIDDEN.TXT"
+    floppy_image_write "$disk" "$image"
+    mattrib -i "$image" +h +s ::/HIDDEN.TXT
+    floppy_image_read "$image" "$work/out"
+    [ -f "$work/out/HIDDEN.TXT" ]
 }
