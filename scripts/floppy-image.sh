@@ -7,20 +7,22 @@
 # folders of FOLDER; prints the bytes left free. Fails, saying why and leaving
 # no image, when FOLDER is missing, when the files do not fit (naming the
 # bytes missing), or when mtools refuses them for another reason (with its
-# words).
-floppy_image_write() {
-    local folder=$1 image=$2 work entries=() free need files folders out
+# words). A subshell, so that its traps are its own.
+floppy_image_write() (
+    local folder=$1 image=$2 work="" entries=() free need files folders out
+    # Made beside the image and renamed once complete, so that a failure or
+    # an interrupt never leaves a half-written image under its name. Bash
+    # runs the exit trap on INT and TERM, but not on a hang-up.
+    trap 'rm -f "$work"' EXIT
+    trap 'exit 129' HUP
     rm -f "$image"
     if [ ! -d "$folder" ]; then
         echo "no folder $folder to write to a floppy image" >&2
         return 1
     fi
-    # Made beside the image and renamed once complete, so that a failure or
-    # an interrupt never leaves a half-written image under its name.
     work=$(mktemp "$image.XXXXXX") || return 1
     if ! out=$(mformat -C -i "$work" -f 1440 -v KELBROOK :: 2>&1); then
         echo "mformat could not make a floppy image: $out" >&2
-        rm -f "$work"
         return 1
     fi
     free=$(floppy_image_free "$work")
@@ -30,18 +32,16 @@ floppy_image_write() {
     if [ "$need" -gt "$free" ]; then
         echo "the disk does not fit a 1.44 MB floppy: $((need - free)) bytes missing. Its $files files" \
             "and $folders folders take $need bytes in whole clusters; a formatted floppy has $free free." >&2
-        rm -f "$work"
         return 1
     fi
     mapfile -d '' entries < <(find "$folder" -mindepth 1 -maxdepth 1 -print0)
     if [ ${#entries[@]} -gt 0 ] && ! out=$(mcopy -s -m -i "$work" "${entries[@]}" ::/ </dev/null 2>&1); then
         echo "mcopy could not copy $folder to the floppy image: ${out:-it said nothing (a name that clashes?)}" >&2
-        rm -f "$work"
         return 1
     fi
     mv -f "$work" "$image"
     echo "$image: 1.44 MB FAT12, $(floppy_image_free "$image") bytes free"
-}
+)
 
 # floppy_image_read IMAGE FOLDER: copies every file and folder of the image
 # into FOLDER, which is made anew; an empty image gives an empty folder. Fails,
