@@ -6,10 +6,11 @@
 # floppy_image_write FOLDER IMAGE: a new image holding exactly the files and
 # folders of FOLDER; prints the bytes left free. Fails, saying why and leaving
 # no image, when FOLDER is missing, when the files do not fit (naming the
-# bytes missing), or when mtools refuses them for another reason (with its
-# words). A subshell, so that its traps are its own.
+# bytes missing) or mtools cannot say whether they do, or when mtools refuses
+# them for another reason (with its words). A subshell, so that its traps are
+# its own.
 floppy_image_write() (
-    local folder=$1 image=$2 work="" entries=() free need files folders out
+    local folder=$1 image=$2 work="" entries=() free cluster need="" files folders out
     # Made beside the image and renamed once complete, so that a failure or
     # an interrupt never leaves a half-written image under its name. Bash
     # runs the exit trap on INT and TERM, but not on a hang-up.
@@ -26,9 +27,14 @@ floppy_image_write() (
         return 1
     fi
     free=$(floppy_image_free "$work")
+    cluster=$(floppy_image_cluster "$work")
     # Every file and folder takes whole clusters; checked before copying, as
     # mcopy stops at the first file that does not fit.
-    read -r need files folders < <(floppy_image_need "$folder" "$(floppy_image_cluster "$work")")
+    [[ ! "$cluster" =~ ^[1-9][0-9]*$ ]] || read -r need files folders < <(floppy_image_need "$folder" "$cluster")
+    if ! [[ "$free" =~ ^[0-9]+$ && "$need" =~ ^[0-9]+$ ]]; then
+        echo "mtools could not tell whether $folder fits a 1.44 MB floppy (free: '$free' bytes, cluster: '$cluster' bytes)" >&2
+        return 1
+    fi
     if [ "$need" -gt "$free" ]; then
         echo "the disk does not fit a 1.44 MB floppy: $((need - free)) bytes missing. Its $files files" \
             "and $folders folders take $need bytes in whole clusters; a formatted floppy has $free free." >&2

@@ -46,11 +46,16 @@ no_image_left() {
     no_image_left
 }
 
-@test "a missing folder gives no image and an error" {
+@test "a missing folder, or a floppy whose room mtools cannot tell, gives no image and an error" {
     run floppy_image_write "$work/nowhere" "$image"
     echo "$output"
     [ "$status" -ne 0 ]
     [[ "$output" == *"no folder $work/nowhere"* ]]
+    no_image_left
+    minfo() { return 1; }
+    run floppy_image_write "$disk" "$image"
+    echo "$output"
+    [[ "$output" == *"could not tell whether $disk fits"* ]]
     no_image_left
 }
 
