@@ -32,6 +32,14 @@ no_image_left() {
     [ "$status" -ne 0 ]
     [[ "$output" == *"does not fit a 1.44 MB floppy: 512 bytes missing"* ]]
     no_image_left
+    # A long name takes an entry for each 13 of its characters or part of
+    # them: five names of 15 take a folder's second cluster, one too many.
+    rm "$disk/ONE.TXT" "$disk/SUB/TWO.TXT"
+    head -c 512 /dev/zero >>"$disk/BIG.BIN"
+    touch "$disk"/SUB/long-name-{1..5}.txt
+    run floppy_image_write "$disk" "$image"
+    echo "$output"
+    [[ "$output" == *"does not fit a 1.44 MB floppy: 512 bytes missing"* ]]
 }
 
 @test "mcopy's own failure is reported in its words, not as a disk that does not fit" {
