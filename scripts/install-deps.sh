@@ -50,7 +50,7 @@ installed_version() {
 }
 installed() { [ -n "$(installed_version "$1")" ]; }
 # present_as_root FILE: prints yes or no, as root sees FILE; fails, saying so,
-# when root cannot be asked (as_root test -e then fails too, as for "absent").
+# when root cannot be asked, where a failing `as_root test -e` reads as "no".
 present_as_root() {
     case $(as_root sh -c 'test -e "$1"; echo "$?"' sh "$1") in
         0) echo yes ;;
@@ -316,7 +316,7 @@ undo() {
         echo "not taken back, and still listed in $changes:" >&2
     else
         [ -z "$new" ] || as_root rm -f "$new"
-        echo "not taken back, and listed in $changes as before, which could not be rewritten:" >&2
+        echo "not taken back ($changes could not be rewritten, and still lists every change):" >&2
     fi
     printf '    %s\n' "${kept[@]}" >&2
     return 1

@@ -63,11 +63,12 @@ wine_session_start() {
 }
 
 # wine_prefix_fonts PREFIX: Wine draws the title bar's buttons, check marks
-# and scroll arrows with its own Marlett face. Debian's Wine looks for its own
-# fonts in the data folder's ../fonts, /usr/share/fonts, while fonts-wine puts
-# them in /usr/share/wine/fonts, which fontconfig does not list either; without
-# it the close button shows an "r". The prefix's own Fonts folder is read
-# too. Only Marlett: the text keeps the faces the tests were written with.
+# and scroll arrows with its own Marlett face, and letters without it (an "r"
+# for the close button's cross). Debian's Wine looks for its own fonts in
+# /usr/share/fonts (its data folder's ../fonts), but fonts-wine puts them in
+# /usr/share/wine/fonts, where fontconfig does not look either; a prefix's own
+# Fonts folder is always read. Only Marlett: the text keeps the faces the
+# tests were written with.
 wine_prefix_fonts() {
     local fonts="$1/drive_c/windows/Fonts" marlett=/usr/share/wine/fonts/marlett.ttf
     [ ! -e "$fonts/marlett.ttf" ] || return 0
@@ -150,7 +151,7 @@ wine_session_lock_holders() {
         skip+="$pid "
         pid=$(awk '/^PPid:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
     done
-    # Without the lock itself, or find would list its own.
+    # find runs without the session's lock, or it would list itself.
     links=$(find /proc/[0-9]*/fd -mindepth 1 -maxdepth 1 -printf '%p\t%l\n' 2>/dev/null {WINE_SESSION_LOCK}>&-)
     while IFS=$'\t' read -r fd target; do
         [ "$target" = "$lock" ] || continue
