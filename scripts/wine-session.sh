@@ -151,8 +151,10 @@ wine_session_lock_holders() {
         skip+="$pid "
         pid=$(awk '/^PPid:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
     done
-    # find runs without the session's lock, or it would list itself.
-    links=$(find /proc/[0-9]*/fd -mindepth 1 -maxdepth 1 -printf '%p\t%l\n' 2>/dev/null {WINE_SESSION_LOCK}>&-)
+    # find runs without the session's lock, or it would list itself; it fails
+    # for the processes that end while it looks, which set -e must not take
+    # for the end of the list.
+    links=$(find /proc/[0-9]*/fd -mindepth 1 -maxdepth 1 -printf '%p\t%l\n' 2>/dev/null {WINE_SESSION_LOCK}>&-) || true
     while IFS=$'\t' read -r fd target; do
         [ "$target" = "$lock" ] || continue
         pid=${fd#/proc/}

@@ -72,6 +72,7 @@ line() { grep -nx "$1" "$work/events" | cut -d: -f1; }
 
 @test "a program that outlives the server is stopped with the session; the shell's own jobs without the lock run on" {
     run timeout 60 bash -c '
+        set -euo pipefail
         . "$1/scripts/wine-session.sh"
         wine_session_start "$2"
         (trap "" TERM; exec sleep 300) &
