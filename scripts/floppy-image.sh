@@ -26,11 +26,12 @@ floppy_image_write() (
         echo "mformat could not make a floppy image: $out" >&2
         return 1
     fi
-    free=$(floppy_image_free "$work")
-    cluster=$(floppy_image_cluster "$work")
+    # A probe that fails is told below, also under the callers' set -e.
+    free=$(floppy_image_free "$work") || true
+    cluster=$(floppy_image_cluster "$work") || true
     # Every file and folder takes whole clusters; checked before copying, as
     # mcopy stops at the first file that does not fit.
-    [[ ! "$cluster" =~ ^[1-9][0-9]*$ ]] || read -r need files folders < <(floppy_image_need "$folder" "$cluster")
+    [[ ! "$cluster" =~ ^[1-9][0-9]*$ ]] || read -r need files folders < <(floppy_image_need "$folder" "$cluster") || true
     if ! [[ "$free" =~ ^[0-9]+$ && "$need" =~ ^[0-9]+$ ]]; then
         echo "mtools could not tell whether $folder fits a 1.44 MB floppy (free: '$free' bytes, cluster: '$cluster' bytes)" >&2
         return 1
