@@ -315,7 +315,7 @@ undo() {
         as_root mv -f "$new" "$changes"; then
         echo "not taken back, and still listed in $changes:" >&2
     else
-        [ -z "$new" ] || as_root rm -f "$new"
+        [ -z "$new" ] || as_root rm -f "$new" || true
         echo "not taken back ($changes could not be rewritten, and still lists every change):" >&2
     fi
     printf '    %s\n' "${kept[@]}" >&2
