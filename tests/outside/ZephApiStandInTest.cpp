@@ -112,7 +112,7 @@ TEST_F(ZephApiStandIn, DeviceNamesHaveNoRecordEvenWherePlanted)
             }
         }
     } planted;
-    for (const char* name : {"AUX", "con.txt", "LPT1"}) {
+    for (const char* name : {"AUX", "con.txt", "LPT1", "CLOCK$"}) {
         planted.folders.push_back(info + name);
         const std::string folder = "\\\\?\\" + info + name;
         ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) << name;
@@ -122,7 +122,7 @@ TEST_F(ZephApiStandIn, DeviceNamesHaveNoRecordEvenWherePlanted)
     }
     void* session = open();
     ASSERT_NE(nullptr, session);
-    for (const char* id : {"AUX", "aux", "con.txt", "CON.TXT", "LPT1"})
+    for (const char* id : {"AUX", "aux", "con.txt", "CON.TXT", "LPT1", "CLOCK$", "clock$"})
         EXPECT_FALSE(select(session, id)) << id;
     close(session);
 }
