@@ -310,11 +310,14 @@ TEST_F(CopyWorkerRun, RestoreRefusesAFileNamedLikeADevice)
     run(true);
     ASSERT_TRUE(reports(NotifyError).empty());
     // Only a path that skips the DOS names makes such a file, as a disk
-    // written elsewhere may carry one; the same way removes it.
-    const std::string device = "\\\\?\\" + disk + "\\ENF\\LPT1";
-    ASSERT_TRUE(writeFile(device, "not a printer"));
+    // written elsewhere may carry one; the same way removes it. Wine fails to
+    // copy the names it knows as devices (LPT1, NUL) whether checked or not,
+    // but knows no CLOCK$: without the name check, that one would copy.
+    const std::string device = "\\\\?\\" + disk + "\\ENF\\CLOCK$";
+    ASSERT_TRUE(writeFile(device, "not a clock"));
     run(false);
     ::DeleteFileA(device.c_str());
+    ::DeleteFileA(("\\\\?\\" + product + "\\CLOCK$").c_str());
     EXPECT_EQ((std::vector<LPARAM>{StageProductRestore}), reports(NotifyStage));
     EXPECT_EQ((std::vector<LPARAM>{ErrorCopy}), reports(NotifyError));
 }
