@@ -342,15 +342,18 @@ TEST_F(CopyWorkerRun, RecordsThatReachNoPageAreFreedByTheWorker)
 
 namespace {
 
-// A run that goes on for a while, and says when it has ended.
+// A run that goes on until it is released (10 s at most) and a while after,
+// and says when it has ended.
 class SlowRun : public WorkerThread {
 public:
     bool Go() { return Start(); }
+    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     volatile LONG ended = 0;
 
 protected:
     void Run() override
     {
+        ::WaitForSingleObject(release, 10000);
         ::Sleep(300);
         ::InterlockedExchange(&ended, 1);
     }
@@ -366,9 +369,12 @@ TEST(WorkerThreadWait, AHandleThatFailsIsNotTakenForTheEndOfTheRun)
     SlowRun* worker = new SlowRun;
     ASSERT_TRUE(worker->Go());
     ASSERT_TRUE(::CloseHandle(worker->ThreadHandle()));
+    EXPECT_TRUE(worker->IsBusy()) << "taken for idle while the run went on";
+    ::SetEvent(worker->release);
     worker->WaitForCompletion();
     EXPECT_EQ(1, worker->ended) << "the wait returned while the run went on";
     EXPECT_FALSE(worker->IsBusy());
+    ::CloseHandle(worker->release);
 }
 
 namespace {
