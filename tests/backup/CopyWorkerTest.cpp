@@ -236,10 +236,15 @@ TEST_F(CopyWorkerRun, EmptyCustomerIdIsReportedAndTheRunGoesOn)
 
 TEST_F(CopyWorkerRun, ValueThatTheProfileReadsBackTrimmedIsNoWriteError)
 {
-    setCustomerId(" 'CUST-9'\t");
-    run(true);
-    EXPECT_TRUE(reports(NotifyError).empty());
-    EXPECT_EQ("CUST-9", profileValue(disk + "\\DATA.INF", "CUSTOMER-INFO", "ID"));
+    // Each as Wine reads it back.
+    const struct { const char* written; const char* read; } values[] = {{" 'CUST-9'\t", "CUST-9"},
+        {"\vCUST 9\f\x1a", "CUST 9"}, {"\" CUST-9 \"\v", " CUST-9 "}, {"CUST-9\nX", "CUST-9"}};
+    for (const auto& v : values) {
+        setCustomerId(v.written);
+        run(true);
+        EXPECT_TRUE(reports(NotifyError).empty()) << v.read;
+        EXPECT_EQ(v.read, profileValue(disk + "\\DATA.INF", "CUSTOMER-INFO", "ID"));
+    }
 }
 
 TEST_F(CopyWorkerRun, MissingTransactionStopsAfterTwoSections)
