@@ -104,17 +104,11 @@ TEST_F(ZephApiStandIn, DeviceNamesHaveNoRecordEvenWherePlanted)
     const std::string info = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\";
     struct Planted {
         std::vector<std::string> folders;
-        ~Planted()
-        {
-            for (const std::string& folder : folders) {
-                ::DeleteFileA(("\\\\?\\" + folder + "\\PRODUCT.INF").c_str());
-                ::RemoveDirectoryA(("\\\\?\\" + folder).c_str());
-            }
-        }
+        ~Planted() { for (const std::string& folder : folders) testsupport::removeTree(folder); }
     } planted;
     for (const char* name : {"AUX", "con.txt", "LPT1", "CLOCK$"}) {
-        planted.folders.push_back(info + name);
         const std::string folder = "\\\\?\\" + info + name;
+        planted.folders.push_back(folder);
         ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) << name;
         ASSERT_TRUE(testsupport::writeFile(folder + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=x.dll\r\n"));
         // The record is there for a lookup without the name check.
