@@ -1,25 +1,11 @@
 #include "CDialog.h"
 
 #include "CDataExchange.h"
+#include "DialogTemplate.h"
 
 #include "Buffer.h"
 
 #include <cstring>
-
-namespace {
-// Offsets of the style fields in the two template layouts.
-const size_t plainStyleOffset = 0;
-const size_t plainExStyleOffset = 4;
-const size_t extendedExStyleOffset = 8;
-const size_t extendedStyleOffset = 12;
-const size_t plainSizeOffset = 14;
-const size_t extendedSizeOffset = 22;
-const size_t signatureOffset = 2;
-const WORD extendedSignature = 0xFFFF;
-// The header up to the end of the size fields (width and height, two bytes each).
-const size_t plainHeaderBytes = plainSizeOffset + 4;
-const size_t extendedHeaderBytes = extendedSizeOffset + 4;
-}
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOKCommand)
@@ -34,29 +20,19 @@ BOOL CDialog::Create(CWnd* parent)
     HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
     const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
     DWORD size = found ? ::SizeofResource(instance, found) : 0;
-    // Every field read below lies inside the resource.
-    if (!data || size < plainHeaderBytes) return FALSE;
-    WORD signature;
-    std::memcpy(&signature, data + signatureOffset, sizeof signature);
-    bool extended = signature == extendedSignature;
-    if (extended && size < extendedHeaderBytes) return FALSE;
+    DialogTemplateHeader header;
+    if (!readDialogTemplateHeader(data, size, header)) return FALSE;
 
     // The styles are adjusted in a private copy of the template, the way a
     // frame would be adjusted while it is being created.
     QFC::Buffer copy(data, size);
-    size_t styleAt = extended ? extendedStyleOffset : plainStyleOffset;
-    size_t exStyleAt = extended ? extendedExStyleOffset : plainExStyleOffset;
     CREATESTRUCTA cs = {};
-    std::memcpy(&cs.style, copy.data() + styleAt, sizeof(DWORD));
-    std::memcpy(&cs.dwExStyle, copy.data() + exStyleAt, sizeof(DWORD));
-    DWORD templateStyle = cs.style;
-    DWORD templateExStyle = cs.dwExStyle;
-    short units[2];
-    std::memcpy(units, copy.data() + (extended ? extendedSizeOffset : plainSizeOffset), sizeof units);
+    cs.style = header.style;
+    cs.dwExStyle = header.exStyle;
     cs.hwndParent = parent ? parent->m_hWnd : nullptr;
     PreCreateWindow(cs);
-    std::memcpy(copy.data() + styleAt, &cs.style, sizeof(DWORD));
-    std::memcpy(copy.data() + exStyleAt, &cs.dwExStyle, sizeof(DWORD));
+    std::memcpy(copy.data() + header.styleAt, &cs.style, sizeof(DWORD));
+    std::memcpy(copy.data() + header.exStyleAt, &cs.dwExStyle, sizeof(DWORD));
 
     HWND window = ::CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
                                                cs.hwndParent, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
@@ -65,9 +41,9 @@ BOOL CDialog::Create(CWnd* parent)
         ::DestroyWindow(window);
         return FALSE;
     }
-    m_templateStyle = templateStyle;
-    m_templateExStyle = templateExStyle;
-    m_templateSize = {units[0], units[1]};
+    m_templateStyle = header.style;
+    m_templateExStyle = header.exStyle;
+    m_templateSize = header.size;
     return TRUE;
 }
 

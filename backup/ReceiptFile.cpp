@@ -5,28 +5,52 @@
 
 namespace {
 
-// value as the profile functions give it back: without the blanks around it
-// and without one pair of matching quotes around the rest.
-QFC::String asReadBack(QFC::String value)
+// What a profile reader cuts from both ends of a value, the widest set of
+// them: Windows cuts blanks, tabs and vertical tabs, Wine also form feeds,
+// the line-end characters and ^Z.
+bool isReaderBlank(char c)
 {
-    value.trimLeft();
-    value.trimRight();
-    const int n = value.length();
-    if (n >= 2 && (value.at(0) == '"' || value.at(0) == '\'') && value.at(n - 1) == value.at(0))
-        value = value.mid(1, n - 2);
-    return value;
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
+}
+
+bool onlyReaderBlanks(const QFC::String& text, int from, int to)
+{
+    for (int i = from; i < to; ++i)
+        if (!isReaderBlank(text.at(i)))
+            return false;
+    return true;
 }
 
 // Byte for byte: the platform's comparisons follow the locale's sort rules.
-bool sameText(const QFC::String& a, const QFC::String& b)
+bool holdsAt(const QFC::String& text, int at, const QFC::String& part)
 {
-    const int n = a.length();
-    if (n != b.length())
-        return false;
-    for (int i = 0; i < n; ++i)
-        if (a.at(i) != b.at(i))
+    for (int i = 0; i < part.length(); ++i)
+        if (text.at(at + i) != part.at(i))
             return false;
     return true;
+}
+
+// Whether found is value as one of the profile readers gives it back, so
+// that no value that a reader changes counts as unwritten: the line, and so
+// the value, ends at its first line break; the reader cuts the blanks of its
+// own set from both ends, then one pair of matching quotes around the rest.
+bool readsBackAs(const QFC::String& value, const QFC::String& found)
+{
+    int end = value.findOneOf("\r\n");
+    if (end < 0)
+        end = value.length();
+    const int n = found.length();
+    for (int start = 0; start <= end; ++start) {
+        if (start + n <= end && holdsAt(value, start, found) && onlyReaderBlanks(value, start + n, end))
+            return true;
+        const char quote = start < end ? value.at(start) : 0;
+        if ((quote == '"' || quote == '\'') && start + n + 2 <= end && value.at(start + n + 1) == quote &&
+            holdsAt(value, start + 1, found) && onlyReaderBlanks(value, start + n + 2, end))
+            return true;
+        if (start < end && !isReaderBlank(value.at(start)))
+            break;
+    }
+    return false;
 }
 
 } // namespace
@@ -52,13 +76,12 @@ int ReceiptFile::FlushAndCheck() const
     ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.textOrEmpty());
     for (int i = 0; i < count; ++i) {
         const Entry& entry = entries[i];
-        const QFC::String expected = asReadBack(entry.value);
-        // A fallback unlike the expected text tells a missing key from an
-        // empty value.
-        const char* fallback = expected.isEmpty() ? "-" : "";
+        // A fallback that the value cannot read back as tells a missing key
+        // from an empty value.
+        const char* fallback = readsBackAs(entry.value, QFC::String()) ? "-" : "";
         QFC::String found = QFC::profileString(path.textOrEmpty(), entry.section.textOrEmpty(),
                                                entry.key.textOrEmpty(), fallback);
-        if (!sameText(found, expected))
+        if (!readsBackAs(entry.value, found))
             return entry.unwritten;
     }
     return 0;

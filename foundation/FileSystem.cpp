@@ -50,6 +50,8 @@ bool namesDosDevice(const char* name)
     if (length == 3)
         return startsWithAscii(name, "CON") || startsWithAscii(name, "PRN") || startsWithAscii(name, "AUX") ||
                startsWithAscii(name, "NUL");
+    if (length == 6)
+        return startsWithAscii(name, "CLOCK$");
     return length == 4 && (startsWithAscii(name, "COM") || startsWithAscii(name, "LPT")) && name[3] >= '1' &&
            name[3] <= '9';
 }

@@ -26,9 +26,9 @@ String modulePath();
 String tempFileName(const String& prefix, String directory);
 
 // True when name, one component of a path, names a DOS device: CON, PRN,
-// AUX, NUL, COM1 to COM9 or LPT1 to LPT9, in any letter case, alone or before
-// a dot (blanks before the dot count for nothing). Such a path reaches the
-// device, whatever folder it names; false for null.
+// AUX, NUL, CLOCK$ (Windows 9x), COM1 to COM9 or LPT1 to LPT9, in any letter
+// case, alone or before a dot (blanks before the dot count for nothing). Such
+// a path reaches the device, whatever folder it names; false for null.
 bool namesDosDevice(const char* name);
 // Value key of section in the profile file path, whole however long it is;
 // fallback when the key is missing.

@@ -20,6 +20,11 @@ class QFXWizardSheet;
 //   it delivers the run's reports while the sheet and every page exist. A
 //   report for a page whose window has gone (the sheet was cancelled or
 //   destroyed from outside) is dropped, and the worker frees its record.
+//   The sheet is hidden during that wait, but its owner stays disabled until
+//   the sheet's window goes after it: the thread delivers only sent messages
+//   meanwhile, so an enabled owner would take clicks and keys that it could
+//   neither show nor answer before the run ends, and act on them late. The
+//   owner refuses input until then, as it did while the sheet was shown.
 // - The fallbacks: a derived sheet waits again in its own destructor body
 //   (WaitForBusyPages), before any page member goes; a copy page then makes
 //   its worker forget it, so that later reports are dropped; and the worker's

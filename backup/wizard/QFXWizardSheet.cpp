@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(QFXWizardSheet, CWnd)
     ON_MESSAGE(DM_GETDEFID, OnGetDefId)
     ON_ALL_CTLCOLOR(OnCtlColor)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
+    ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
     ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
 END_MESSAGE_MAP()
 
@@ -38,7 +39,7 @@ QFXWizardSheet::QFXWizardSheet(QFC::String caption, CWnd* owner, int firstPage)
       buttonWidth_(0), buttonHeight_(0), marginX_(0), marginY_(0), font_(nullptr), focusedPushButton_(nullptr),
       savedFocus_(nullptr), owner_(owner), gap_(0), currentPage_(firstPage), result_(WizardResultRunning),
       buttonFlags_(Back | Next | Cancel), finishMode_(false), ownerDisabled_(false),
-      defaultLook_(nullptr)
+      hideAnnounced_(false), defaultLook_(nullptr)
 {
     for (int& units : buttonWidthUnits_) units = -1;
 }

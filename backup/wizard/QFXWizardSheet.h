@@ -21,8 +21,10 @@ class QFXWizardPage;
 // (the button handlers in QFXWizardSheetNavigation.cpp) and Close call
 // EndWizard, which destroys the window; a quit message ends the loop; someone
 // else may destroy the window. Every way, the owner is enabled before the
-// window hides, WM_NCDESTROY is the last word, and DoModal waits for busy
-// pages before it returns (see QFXWizardPage.h for the busy protocol).
+// window hides for the last time, and only then: a hide that the sheet comes
+// back from leaves it disabled. WM_NCDESTROY is the last word, and DoModal
+// waits for busy pages before it returns (see QFXWizardPage.h for the busy
+// protocol).
 class QFXWizardSheet : public CWnd {
 public:
     // Flags of SetWizardButtons.
@@ -95,6 +97,7 @@ protected:
     LRESULT OnGetDefId(WPARAM, LPARAM);
     LRESULT OnCtlColor(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnShowWindow(WPARAM, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
 
     // Returns when no page is busy any more, delivering the reports of their
@@ -144,6 +147,9 @@ private:
     DWORD buttonFlags_;
     bool finishMode_;
     bool ownerDisabled_;
+    // WM_SHOWWINDOW announced the coming hide: one that the sheet comes back
+    // from, not its ending.
+    bool hideAnnounced_;
     HWND defaultLook_;
     // Each button's width from its caption resource, in dialog units; -1
     // for the standard width. Read once, when the buttons are made.

@@ -33,7 +33,8 @@ int QFXWizardSheet::DoModal()
         result_ = WizardResultRunning;
         RunModalLoop();
         // A busy page's worker still reports to it: the windows stay until
-        // it has ended, so that every report is received and released.
+        // it has ended, so that every report is received and released. The
+        // owner stays disabled meanwhile (QFXWizardPage.h says why).
         if (m_hWnd && AnyPageBusy()) ::ShowWindow(m_hWnd, SW_HIDE);
         WaitForBusyPages();
         if (m_hWnd) EndWizard(result_);
@@ -151,13 +152,26 @@ BOOL QFXWizardSheet::DestroyWindow()
     return CWnd::DestroyWindow();
 }
 
+LRESULT QFXWizardSheet::OnShowWindow(WPARAM wParam, LPARAM)
+{
+    // ShowWindow announces every hide it makes: DoModal's while a busy page
+    // is waited for, and the one the platform makes when the owner is
+    // minimised (the sheet comes back when the owner is restored).
+    if (!wParam) hideAnnounced_ = true;
+    return Default();
+}
+
 LRESULT QFXWizardSheet::OnWindowPosChanging(WPARAM, LPARAM lParam)
 {
-    // Every hide of the sheet comes here first, also the one inside a
-    // ::DestroyWindow from outside: the owner is enabled before the sheet
-    // disappears, so that the platform activates it rather than some other
-    // program's window.
-    if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) EnableOwner();
+    // Every hide of the sheet comes here first. ::DestroyWindow hides a
+    // top-level window unannounced, also when someone else destroys the
+    // sheet: that hide is the sheet's ending, and the owner is enabled before
+    // the sheet disappears, so that the platform activates it rather than
+    // some other program's window. An announced hide leaves the owner
+    // disabled: the modal run goes on.
+    UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+    if ((flags & SWP_HIDEWINDOW) && !hideAnnounced_) EnableOwner();
+    if (flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)) hideAnnounced_ = false;
     return Default();
 }
 

@@ -62,10 +62,11 @@ struct Session {
     char* field;                // the last answer of GetProductField, on the process heap
 };
 
-// CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9 in any letter case, alone or
-// before a dot, blanks before the dot not counting: a path through such a
-// name reaches the device (and one through two of them brings Windows 9x
-// down). Letters are compared in ASCII, not by the code page's rules.
+// CON, PRN, AUX, NUL, CLOCK$ (Windows 9x), COM1-COM9 or LPT1-LPT9 in any
+// letter case, alone or before a dot, blanks before the dot not counting: a
+// path through such a name reaches the device (and one through two of them
+// brings Windows 9x down). Letters are compared in ASCII, not by the code
+// page's rules.
 bool namesDevice(const char* name)
 {
     size_t length = 0;
@@ -73,15 +74,18 @@ bool namesDevice(const char* name)
         ++length;
     while (length > 0 && name[length - 1] == ' ')
         --length;
-    if (length != 3 && length != 4)
+    if (length < 3 || length > 6)
         return false;
-    char upper[4];
+    char upper[6];
     for (size_t i = 0; i < length; ++i)
         upper[i] = name[i] >= 'a' && name[i] <= 'z' ? static_cast<char>(name[i] - 'a' + 'A') : name[i];
     if (length == 3)
         return !std::strncmp(upper, "CON", 3) || !std::strncmp(upper, "PRN", 3) || !std::strncmp(upper, "AUX", 3) ||
                !std::strncmp(upper, "NUL", 3);
-    return (!std::strncmp(upper, "COM", 3) || !std::strncmp(upper, "LPT", 3)) && upper[3] >= '1' && upper[3] <= '9';
+    if (length == 6)
+        return !std::strncmp(upper, "CLOCK$", 6);
+    return length == 4 && (!std::strncmp(upper, "COM", 3) || !std::strncmp(upper, "LPT", 3)) && upper[3] >= '1' &&
+           upper[3] <= '9';
 }
 
 // An identifier names a folder; anything that could leave the record folder

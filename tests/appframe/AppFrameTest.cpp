@@ -5,6 +5,7 @@
 #include "CStatic.h"
 #include "CWinApp.h"
 #include "CWnd.h"
+#include "DialogTemplate.h"
 
 #include <gtest/gtest.h>
 
@@ -250,4 +251,17 @@ TEST(AppFrame, DialogTemplateShorterThanItsHeaderIsRefused)
         EXPECT_FALSE(dialog.Create(nullptr)) << "template " << t.id;
         EXPECT_EQ(nullptr, dialog.m_hWnd);
     }
+}
+
+TEST(AppFrame, DialogTemplateHeaderIsReadOnlyWhenItFitsItsOwnLayout)
+{
+    // The platform reads beyond a short template's end, so only the guard
+    // decides; an extended template has version 1 and signature 0xFFFF.
+    const BYTE plain[18] = {};
+    const BYTE extended[26] = {1, 0, 0xFF, 0xFF};
+    const struct { const BYTE* data; DWORD bytes; bool read; } templates[] = {
+        {plain, 17, false}, {plain, 18, true}, {extended, 25, false}, {extended, 26, true}, {nullptr, 26, false}};
+    DialogTemplateHeader header;
+    for (const auto& t : templates)
+        EXPECT_EQ(t.read, readDialogTemplateHeader(t.data, t.bytes, header)) << t.bytes << " bytes";
 }

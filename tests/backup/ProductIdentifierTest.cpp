@@ -39,7 +39,8 @@ TEST(ProductIdentifierRule, PlainNamesOnly)
     EXPECT_TRUE(usable("with space"));
     EXPECT_TRUE(usable(".starts.with.a.dot"));
     // Near the DOS device names, but none of them.
-    const char* nearDevices[] = {"CONSOLE", "COM10", "NULL", "AUX1", "xCON", "PRN_", "COM", ".con"};
+    const char* nearDevices[] = {"CONSOLE", "COM10", "NULL", "AUX1", "xCON", "PRN_", "COM", ".con",
+                                 "CLOCK", "CLOCK$$", "xLOCK$"};
     for (const char* id : nearDevices)
         EXPECT_TRUE(usable(id)) << id;
     // Windows drops a final dot or space: the name would reach another folder.
@@ -47,7 +48,7 @@ TEST(ProductIdentifierRule, PlainNamesOnly)
     const char* refused[] = {"", ".", "..", "...", "....", "name.", "name ", "..\\..\\WINDOWS\\SYSTEM", "C:\\X",
                              "a/b", "a\\b", "C:", "a*", "a?", "\"q\"", "<a>", "a|b", "tab\there", "line\nfeed",
                              "\x7f ok", "CON", "prn", "Aux", "nUL", "COM1", "com9", "LPT1", "lpt9", "con.txt",
-                             "AUX.{5E1F0C2A}", "nul.a.b", "LPT1 .txt"};
+                             "AUX.{5E1F0C2A}", "nul.a.b", "LPT1 .txt", "CLOCK$", "clock$.txt"};
     for (const char* id : refused)
         EXPECT_FALSE(usable(id)) << id;
     EXPECT_FALSE(QFC::isUsableProductIdentifier(QFC::String()));

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -98,22 +99,26 @@ TEST_F(ZephApiStandIn, UnknownAndUnusableIdentifiersHaveNoRecord)
 
 TEST_F(ZephApiStandIn, DeviceNamesHaveNoRecordEvenWherePlanted)
 {
-    // Only a path that skips the DOS names makes such folders.
+    // Only a path that skips the DOS names makes such folders; the guard
+    // removes them the same way, however the test ends.
     const std::string info = testsupport::windowsDirectory() + "\\Brenvick\\ZEPH\\Info\\";
-    const char* devices[] = {"AUX", "con.txt", "LPT1"};
-    for (const char* name : devices) {
-        ::CreateDirectoryA(("\\\\?\\" + info + name).c_str(), nullptr);
-        ::WritePrivateProfileStringA("PRODUCT", "ZEPH-Receipt-TxN", "PLANTED", (info + name + "\\PRODUCT.INF").c_str());
+    struct Planted {
+        std::vector<std::string> folders;
+        ~Planted() { for (const std::string& folder : folders) testsupport::removeTree(folder); }
+    } planted;
+    for (const char* name : {"AUX", "con.txt", "LPT1", "CLOCK$"}) {
+        const std::string folder = "\\\\?\\" + info + name;
+        planted.folders.push_back(folder);
+        ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) << name;
+        ASSERT_TRUE(testsupport::writeFile(folder + "\\PRODUCT.INF", "[PRODUCT]\r\nUI-LIBRARY=x.dll\r\n"));
+        // The record is there for a lookup without the name check.
+        ASSERT_EQ("x.dll", testsupport::profileValue(info + name + "\\PRODUCT.INF", "PRODUCT", "UI-LIBRARY")) << name;
     }
     void* session = open();
     ASSERT_NE(nullptr, session);
-    for (const char* id : {"AUX", "aux", "con.txt", "CON.TXT", "LPT1"})
+    for (const char* id : {"AUX", "aux", "con.txt", "CON.TXT", "LPT1", "CLOCK$", "clock$"})
         EXPECT_FALSE(select(session, id)) << id;
     close(session);
-    for (const char* name : devices) {
-        ::DeleteFileA((info + name + "\\PRODUCT.INF").c_str());
-        ::RemoveDirectoryA(("\\\\?\\" + info + name).c_str());
-    }
 }
 
 TEST_F(ZephApiStandIn, CustomerIdentifierCrossesAsAString)

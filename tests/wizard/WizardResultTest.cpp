@@ -148,6 +148,8 @@ public:
 
     HWND target = nullptr;
     HANDLE thread = nullptr;
+    HWND owner = nullptr;
+    int reportsWhileOwnerEnabled = 0;
     volatile LONG reportsHandled = 0;
     volatile LONG reportsSent = 0;
     volatile LONG finished = 0;
@@ -155,6 +157,7 @@ public:
 protected:
     LRESULT OnReport(WPARAM, LPARAM)
     {
+        if (owner && ::IsWindowEnabled(owner)) ++reportsWhileOwnerEnabled;
         ::InterlockedIncrement(&reportsHandled);
         return 0;
     }
@@ -275,6 +278,45 @@ TEST(WizardResult, OwnerIsDisabledWhileTheSheetRunsAndToldOfIdleMoments)
     EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "enabled again when the sheet closes";
     EXPECT_GT(owner.idleNotices, 0);
     EXPECT_EQ(sheetWindow, owner.idleSheet);
+    owner.DestroyWindow();
+}
+
+TEST(WizardResult, AHideTheSheetComesBackFromLeavesTheOwnerDisabled)
+{
+    OwnerWindow owner;
+    ASSERT_TRUE(owner.Create());
+    {
+        TestMessagePage page;
+        QFXWizardSheet sheet("Hidden", &owner);
+        sheet.AddPage(&page);
+        bool timedOut = false;
+        RunDriven(sheet, {[&] {
+            // What the platform does when the owner is minimised and restored
+            // (Wine does it only for an active owner), then a plain hide.
+            ::ShowOwnedPopups(owner.m_hWnd, FALSE);
+            ::ShowOwnedPopups(owner.m_hWnd, TRUE);
+            ::ShowWindow(sheet.m_hWnd, SW_HIDE);
+            ::ShowWindow(sheet.m_hWnd, SW_SHOW);
+            EXPECT_FALSE(::IsWindowEnabled(owner.m_hWnd));
+            Click(sheet, S::IdCancel);
+        }}, &timedOut);
+        EXPECT_FALSE(timedOut);
+    }
+    // DoModal hides the sheet while it waits for a busy page.
+    WorkerPage page;
+    QFXWizardSheet sheet("Busy hide", &owner);
+    sheet.AddPage(&page);
+    page.owner = owner.m_hWnd;
+    bool timedOut = false;
+    RunDriven(sheet, {[&] {
+        page.target = page.m_hWnd;
+        ASSERT_TRUE(page.Start());
+        ::PostQuitMessage(0);
+    }}, &timedOut);
+    EXPECT_EQ(6, page.reportsHandled);
+    EXPECT_EQ(0, page.reportsWhileOwnerEnabled) << "the owner was enabled while the sheet waited";
+    MSG quit;
+    ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     owner.DestroyWindow();
 }
 
