@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Usage: second-build.sh BUILD
+# Usage: second-build.sh BUILD [RUNTIME]
 # Builds the five binaries that ship or travel with the suite a second time,
 # from a copy of the clone's files in another folder, with another home
-# folder and the runtime that BUILD uses, and compares them with BUILD's
+# folder and the runtime that BUILD uses (or RUNTIME), and compares them
+# with BUILD's
 # (scripts/compare-builds.sh). Then builds them once more with another time
 # stamp and expects the comparison to fail, naming the time stamp: a check
 # that finds nothing there would find nothing anywhere.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -- "$1")
-runtime=$(sed -n 's/^SUITE_I486_RUNTIME:PATH=//p' "$build/CMakeCache.txt")
+runtime=${2:-$(sed -n 's/^SUITE_I486_RUNTIME:PATH=//p' "$build/CMakeCache.txt")}
 # The commit's time, as the first build took it (unless the caller set one).
 epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-second-build.XXXXXX")
