@@ -2,11 +2,10 @@
 # Usage: second-build.sh BUILD [RUNTIME]
 # Builds the five binaries that ship or travel with the suite a second time,
 # from a copy of the clone's files in another folder, with another home
-# folder and the runtime that BUILD uses (or RUNTIME), and compares them
-# with BUILD's
-# (scripts/compare-builds.sh). Then builds them once more with another time
-# stamp and expects the comparison to fail, naming the time stamp: a check
-# that finds nothing there would find nothing anywhere.
+# folder and the runtime that BUILD uses (or RUNTIME), and compares them with
+# BUILD's (scripts/compare-builds.sh). Then builds them once more with another
+# time stamp and expects the comparison to fail, naming the time stamp: a
+# check that finds nothing there would find nothing anywhere.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -- "$1")
