@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then configures and builds everything in build/.
+# Usage: scripts/build.sh [TARGET...]
+# Installs what is missing, then configures and builds in build/ the targets
+# named, or everything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m -- "${BUILD_DIR:-$root/build}")
@@ -26,4 +28,6 @@ if grep -qs 'g++-posix' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake ||
 fi
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DSUITE_I486_RUNTIME:PATH="$runtime" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$build" -j"$(nproc)" "${targets[@]}"

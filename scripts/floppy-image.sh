@@ -7,10 +7,11 @@
 # folders of FOLDER; prints the bytes left free. Fails, saying why and leaving
 # no image, when FOLDER is missing, when the files do not fit (naming the
 # bytes missing) or mtools cannot say whether they do, or when mtools refuses
-# them for another reason (with its words). A subshell, so that its traps are
-# its own.
+# them for another reason (with its words). The same files give the same
+# image: its serial number and every time on it come from SOURCE_DATE_EPOCH,
+# else from the clone's commit. A subshell, so that its traps are its own.
 floppy_image_write() (
-    local folder=$1 image=$2 work="" entries=() free cluster need="" files folders out
+    local folder=$1 image=$2 work="" entries=() free cluster need="" files folders out epoch
     # Made beside the image and renamed once complete, so that a failure or
     # an interrupt never leaves a half-written image under its name. Bash
     # runs the exit trap on INT and TERM, but not on a hang-up.
@@ -21,8 +22,12 @@ floppy_image_write() (
         echo "no folder $folder to write to a floppy image" >&2
         return 1
     fi
+    epoch=$(floppy_image_epoch) || return 1
     work=$(mktemp "$image.XXXXXX") || return 1
-    if ! out=$(mformat -C -i "$work" -f 1440 -v KELBROOK :: 2>&1); then
+    # mtools takes SOURCE_DATE_EPOCH for the time of the run, the files' time
+    # too (without -m), in local time. DOS took the serial number from the
+    # time of formatting; mformat takes a random one.
+    if ! out=$(floppy_image_at "$epoch" mformat -C -i "$work" -f 1440 -v KELBROOK -N "$(printf %08X "$epoch")" :: 2>&1); then
         echo "mformat could not make a floppy image: $out" >&2
         return 1
     fi
@@ -42,7 +47,7 @@ floppy_image_write() (
         return 1
     fi
     mapfile -d '' entries < <(find "$folder" -mindepth 1 -maxdepth 1 -print0)
-    if [ ${#entries[@]} -gt 0 ] && ! out=$(mcopy -s -m -i "$work" "${entries[@]}" ::/ </dev/null 2>&1); then
+    if [ ${#entries[@]} -gt 0 ] && ! out=$(floppy_image_at "$epoch" mcopy -s -i "$work" "${entries[@]}" ::/ </dev/null 2>&1); then
         echo "mcopy could not copy $folder to the floppy image: ${out:-it said nothing (a name that clashes?)}" >&2
         return 1
     fi
@@ -71,6 +76,23 @@ floppy_image_read() {
         return 1
     fi
 }
+
+# The seconds that a new image's serial number and times come from.
+floppy_image_epoch() {
+    local epoch=${SOURCE_DATE_EPOCH:-}
+    if [ -z "$epoch" ] && ! epoch=$(git -C "$(dirname "${BASH_SOURCE[0]}")" log -1 --format=%ct 2>&1); then
+        echo "no commit time for the floppy image ($epoch); outside a git clone, set SOURCE_DATE_EPOCH" >&2
+        return 1
+    fi
+    # A FAT time begins in 1980; a serial number has 32 bits.
+    if [[ ! "$epoch" =~ ^[0-9]+$ ]] || [ "$epoch" -lt 315532800 ] || [ "$epoch" -ge 4294967296 ]; then
+        echo "SOURCE_DATE_EPOCH=$epoch is no time that a floppy can hold" >&2
+        return 1
+    fi
+    echo "$epoch"
+}
+
+floppy_image_at() { SOURCE_DATE_EPOCH=$1 TZ=UTC0 "${@:2}"; }
 
 floppy_image_free() { mdir -i "$1" :: | sed -n 's/^ *\([0-9 ]*\) bytes free$/\1/p' | tr -d ' '; }
 

@@ -13,7 +13,9 @@ packages=(cmake make g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-
           # the i486 runtime (scripts/build-runtime.sh): GCC's sources, and what
           # configuring them and fetching the C runtime's sources take
           gcc-12-source g++ gawk libgmp-dev libmpfr-dev libmpc-dev patch xz-utils bzip2
-          dpkg-dev debian-archive-keyring)
+          dpkg-dev debian-archive-keyring
+          # the release archive (scripts/release.sh)
+          zip unzip)
 
 # The scripts' own tests: bats runs them, shellcheck reads every script.
 script_test_packages=(bats shellcheck)

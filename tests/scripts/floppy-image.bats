@@ -80,3 +80,21 @@ no_image_left() {
     floppy_image_read "$image" "$work/out"
     [ -f "$work/out/HIDDEN.TXT" ]
 }
+
+@test "the same files give the same image: serial number and times from the commit, or SOURCE_DATE_EPOCH" {
+    mkdir "$disk/ENF"
+    echo x >"$disk/ENF/PRODUCT.INF"
+    echo y >"$disk/KELBROOK.EXE"
+    unset SOURCE_DATE_EPOCH
+    floppy_image_write "$disk" "$image"
+    # Another second of the clock (a FAT time counts in two), newer files.
+    sleep 2
+    touch "$disk/KELBROOK.EXE" "$disk/ENF"
+    floppy_image_write "$disk" "$work/again.img"
+    cmp "$image" "$work/again.img"
+    commit=$(git -C "$BATS_TEST_DIRNAME" log -1 --format=%ct)
+    mdir -i "$image" :: | grep -q "Serial Number is $(printf %04X-%04X $((commit >> 16)) $((commit & 65535)))"
+    # In UTC, whatever the zone of the machine.
+    TZ=EST5 SOURCE_DATE_EPOCH=1600000000 floppy_image_write "$disk" "$image"
+    mdir -i "$image" ::/ENF | grep -q '^PRODUCT  INF .* 2020-09-13  12:26'
+}
