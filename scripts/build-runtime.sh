@@ -10,6 +10,9 @@
 # together with its library). The result is cached outside the clone, keyed
 # by the source versions, the compiler, the flags and this script with its
 # patch, so a second build, a new clone or CI on the same machine reuses it.
+# Two builds with the same package versions give the same bytes. A failed or
+# interrupted build names the step that failed and its log, stops what it
+# started, releases the cache's lock and removes its work folder.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=apt-sources.sh
@@ -241,6 +244,15 @@ main() {
     if [ -f "$out/complete" ]; then
         echo "$out"
         return 0
+    fi
+
+    # The parts' own makefiles call ar and ranlib without D: their archives
+    # are deterministic only by binutils' default, as Debian builds it.
+    local help
+    help=$($target-ar --help)
+    if ! grep -q '\[D\].*(default)' <<<"$help"; then
+        echo "$target-ar does not make deterministic archives by default (ar --help)" >&2
+        return 1
     fi
 
     logs=$out.logs
