@@ -7,6 +7,8 @@
 # user-mode emulator for 32-bit programs, prints every change it makes to the
 # system for that, and `install-deps.sh --undo` takes those changes back.
 set -euo pipefail
+# shellcheck source=apt-sources.sh
+. "$(dirname "${BASH_SOURCE[0]}")/apt-sources.sh"
 
 packages=(cmake make g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
           googletest wine wine32:i386 xvfb fonts-wine imagemagick mtools
@@ -137,13 +139,14 @@ packages_beside() {
 }
 
 install_emulator() {
-    local suite before beside name version
+    local suite before beside name version line
     recent_qemu "$emulator" && return 0
     suite=$(emulator_suite)
-    if [ "$suite" = bookworm-backports ] &&
-        ! grep -rqsE '^[^#]*bookworm-backports' "$apt_sources/sources.list" "$apt_sources/sources.list.d/"; then
+    if [ "$suite" = bookworm-backports ] && ! has_suite "$apt_sources" bookworm-backports; then
+        # From the archive that this machine installs bookworm from.
+        line=$(backports_source_line "$apt_sources" bookworm)
         record "source $backports_list"
-        echo "deb http://deb.debian.org/debian bookworm-backports main" | as_root tee "$backports_list" >/dev/null
+        echo "$line" | as_root tee "$backports_list" >/dev/null
         echo "changed: added the apt source $backports_list (bookworm-backports)"
     fi
     before=$(installed_version qemu-user)

@@ -2,9 +2,10 @@
 # Usage: check-baseline.sh OBJDUMP CPUID_LIST SYMBOLS_DIR [--run-from-swap NAME]... FILE...
 # Fails when a binary that ships or travels would stop a machine or loader of
 # the Windows 95 / NT 4 generation:
-# - an instruction newer than the i486's in any code section, named with the
-#   function it sits in (from SYMBOLS_DIR/<file name>, the copy made before
-#   stripping, or from the file itself when it has symbols);
+# - an instruction newer than the i486's, or bytes that decode to none, in any
+#   section that holds code or is mapped executable, named with the function
+#   it sits in (from SYMBOLS_DIR/<file name>, the copy made before stripping,
+#   or from the file itself when it has symbols);
 # - cpuid outside the functions that CPUID_LIST names;
 # - a DLL with a TLS directory (Windows 95 refuses to load it) or without
 #   relocations;
@@ -23,10 +24,28 @@ allowed_cpuid=$(grep -v '^#' "$cpuid_list" | cut -d' ' -f1 | grep .)
 
 objcopy=${objdump%objdump}objcopy
 
-# Writes the bytes of every code section of $1, one after another, to $2.
+u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+
+# Prints the name of every section that holds code (0x20) or that the loader
+# maps executable (0x20000000), read from the section table itself; objdump
+# gives the names, long ones resolved.
+executable_sections() {
+    pe=$(u32 "$1" 60)
+    count=$(u16 "$1" $((pe + 6)))
+    table=$((pe + 24 + $(u16 "$1" $((pe + 20)))))
+    names=$("$objdump" -h "$1" | awk '/^ *[0-9]+ / { print $2 }')
+    i=0
+    while [ "$i" -lt "$count" ]; do
+        [ $(($(u32 "$1" $((table + 40 * i + 36))) & 0x20000020)) -eq 0 ] || echo "$names" | sed -n "$((i + 1))p"
+        i=$((i + 1))
+    done
+}
+
+# Writes the bytes of every executable section of $1, one after another, to $2.
 code_bytes() {
     : >"$2"
-    for section in $("$objdump" -h "$1" | awk '/^ *[0-9]+ / { name = $2; next } /CODE/ { print name }'); do
+    for section in $(executable_sections "$1"); do
         "$objcopy" -O binary -j "$section" "$1" "$2.section" && cat "$2.section" >>"$2"
     done
     rm -f "$2.section"
@@ -35,11 +54,15 @@ code_bytes() {
 # Prints "function<TAB>instruction" for every instruction newer than the i486.
 # Generations: Pentium (cmpxchg8b, rdtsc, rdmsr/wrmsr, rsm), Pentium MMX and
 # later (MMX, SSE registers and their instructions), Pentium Pro and later
-# (cmov, fcmov, fcomi/fucomi, long NOPs, sysenter, rdpmc, fxsave, ...). ud2 is
-# not listed: it exists to raise the invalid-opcode fault, which every
-# processor of the generation raises for it too.
+# (cmov, fcmov, fcomi/fucomi, sysenter, rdpmc, fxsave, ...). The opcodes 0f 18
+# to 0f 1f are refused whatever objdump prints for them: the Pentium Pro's
+# long and hint NOPs in every form (nopl, nopw, "nop %eax"), endbr32 and the
+# prefetch hints; an i486 faults on each. So is "(bad)", bytes that decode to
+# no instruction at all. ud2 is not listed: it exists to raise the
+# invalid-opcode fault, which every processor of the generation raises for
+# it too.
 newer_than_i486() {
-    "$objdump" -d -C "$1" | awk -F'\t' '
+    for section in $(executable_sections "$1"); do "$objdump" -D -C -j "$section" "$1"; done | awk -F'\t' '
         /^[0-9a-f]+ <.*>:$/ { sub(/^[0-9a-f]+ </, ""); sub(/>:$/, ""); function_name = $0; next }
         # Data that the linker puts into .text: the constructor and destructor
         # lists, and the C++ exception tables after its end.
@@ -49,8 +72,14 @@ newer_than_i486() {
             i = 1
             while (i < n && word[i] ~ /^(lock|rep|repz|repe|repnz|repne|data16|addr16|cs|ds|es|fs|gs|ss|notrack|bnd)$/) i++
             m = word[i]
-            if (m ~ /^(cmov|fcmov|fcomi|fucomi|rdtsc|sysenter|sysexit|syscall|sysret|fxsave|fxrstor|prefetch|clflush|popcnt|lzcnt|tzcnt|movbe|crc32|fisttp|pause|xsave|xrstor)/ ||
-                m ~ /^(cmpxchg8b|rdmsr|wrmsr|rdpmc|rsm|nopw|nopl|emms|ldmxcsr|stmxcsr|lfence|mfence|sfence|movnti)$/ ||
+            opcode = $2
+            while (opcode ~ /^(66|67|f0|f2|f3|2e|36|3e|26|64|65) /) opcode = substr(opcode, 4)
+            if (opcode ~ /^0f 1[89a-f]/) {
+                m = $3
+                gsub(/ +/, " ", m); sub(/ $/, "", m)
+                print function_name "\t" m
+            } else if (m ~ /^(cmov|fcmov|fcomi|fucomi|rdtsc|sysenter|sysexit|syscall|sysret|fxsave|fxrstor|prefetch|clflush|popcnt|lzcnt|tzcnt|movbe|crc32|fisttp|pause|xsave|xrstor)/ ||
+                m ~ /^(cmpxchg8b|rdmsr|wrmsr|rdpmc|rsm|emms|ldmxcsr|stmxcsr|lfence|mfence|sfence|movnti|\(bad\))$/ ||
                 $3 ~ /%[xy]?mm[0-9]/)
                 print function_name "\t" m
             else if (m == "cpuid")

@@ -12,9 +12,10 @@ setup() {
     work=$(mktemp -d "${TMPDIR:-/tmp}/install-deps-test.XXXXXX")
     export STUB_STATE=$work/state
     mkdir -p "$STUB_STATE" "$work/bin" "$work/etc/sources.list.d" "$work/binfmt"
-    cp "$root/scripts/install-deps.sh" "$work/"
+    cp "$root/scripts/install-deps.sh" "$root/scripts/apt-sources.sh" "$work/"
     cp "$BATS_TEST_DIRNAME"/stubs/{apt-get,dpkg-query,qemu-i386} "$work/bin/"
     printf 'ID=debian\nVERSION_CODENAME=bookworm\n' >"$work/etc/os-release"
+    echo "deb http://mirror.example/debian bookworm main" >"$work/etc/sources.list"
     : >"$work/binfmt/register"
     backports=$work/etc/sources.list.d/zeph-bookworm-backports.list
     changes=$work/lib/zeph-suite/emulator-changes
@@ -59,7 +60,7 @@ no_call() {
 # What the set-up left: the backports source, and qemu-user from it where
 # there was none.
 set_up_state() {
-    echo "deb http://deb.debian.org/debian bookworm-backports main" >"$backports"
+    echo "deb http://mirror.example/debian bookworm-backports main" >"$backports"
     package qemu-user "install ok installed" "$backports_version"
     echo "$backports_version" >"$STUB_STATE/available-qemu-user"
     list "source $backports" "package qemu-user none"
@@ -97,6 +98,8 @@ undo_through_unreadable() {
     run deps setup_emulator
     echo "$output"
     [ "$status" -eq 0 ]
+    # From the machine's own mirror.
+    grep -qx "deb http://mirror.example/debian bookworm-backports main" "$backports"
     run deps main --undo
     echo "$output"
     [ "$status" -eq 0 ]
