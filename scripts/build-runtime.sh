@@ -9,7 +9,7 @@
 # first through -B) and include/c++/ (the C++ runtime's headers, configured
 # together with its library). The result is cached outside the clone, keyed
 # by the source versions, the compiler, the flags and this script with its
-# patch, so a second build, a new clone or CI on the same machine reuses it.
+# patch, so a second build, a new clone or CI run by the same user reuses it.
 # Two builds with the same package versions give the same bytes. A failed or
 # interrupted build names the step that failed and its log, stops what it
 # started, releases the cache's lock and removes its work folder.
@@ -265,7 +265,7 @@ main() {
     trap finish EXIT
     trap 'interrupted=yes; exit 130' INT TERM
     trap 'exit 1' USR1
-    echo "building the i486 runtime (once per machine, some minutes); logs: $logs" >&2
+    echo "building the i486 runtime (once per user, some minutes); logs: $logs" >&2
 
     set -m
     (exec 9>&- && crt_job) &
