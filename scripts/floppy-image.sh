@@ -77,13 +77,12 @@ floppy_image_read() {
     fi
 }
 
-# The seconds that a new image's serial number and times come from.
+# The seconds that a new image's serial number and times come from, by the
+# binaries' own rule: SOURCE_DATE_EPOCH, else the commit's time.
 floppy_image_epoch() {
-    local epoch=${SOURCE_DATE_EPOCH:-}
-    if [ -z "$epoch" ] && ! epoch=$(git -C "$(dirname "${BASH_SOURCE[0]}")" log -1 --format=%ct 2>&1); then
-        echo "no commit time for the floppy image ($epoch); outside a git clone, set SOURCE_DATE_EPOCH" >&2
-        return 1
-    fi
+    local root epoch
+    root=$(dirname "${BASH_SOURCE[0]}")/..
+    epoch=$("$root/toolchain/source-date-epoch.sh" "$root") || return 1
     # A FAT time begins in 1980; a serial number has 32 bits.
     if [[ ! "$epoch" =~ ^[0-9]+$ ]] || [ "$epoch" -lt 315532800 ] || [ "$epoch" -ge 4294967296 ]; then
         echo "SOURCE_DATE_EPOCH=$epoch is no time that a floppy can hold" >&2

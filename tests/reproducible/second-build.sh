@@ -10,8 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -- "$1")
 runtime=${2:-$(sed -n 's/^SUITE_I486_RUNTIME:PATH=//p' "$build/CMakeCache.txt")}
-# The commit's time, as the first build took it (unless the caller set one).
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+# The time the first build took.
+epoch=$(cat "$build/source-date-epoch")
 work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-second-build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/sources" "$work/home"
