@@ -36,8 +36,9 @@ for file in "${deliverables[@]}"; do
         status=1
     fi
     for build in "$1" "$2"; do
+        text=$(strings -a "$build/$file")
         while IFS= read -r folder; do
-            if [ -n "$folder" ] && strings -a "$build/$file" | grep -qF -- "$folder"; then
+            if [ -n "$folder" ] && grep -qF -- "$folder" <<<"$text"; then
                 echo "$build/$file names $folder"
                 status=1
             fi
